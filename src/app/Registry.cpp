@@ -1,0 +1,36 @@
+/* Registry helpers shared by the install, options and uninstall code. */
+#include "app/Registry.h"
+#include <string.h>
+
+LONG CreateRegistryKey(HKEY root, const char *path, HKEY *key)
+{
+    char emptyClass[] = "";
+    return RegCreateKeyExA(root, path, 0, emptyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                           NULL, key, NULL);
+}
+
+LONG SetRegistryText(HKEY key, const char *name, const char *text)
+{
+    return RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)text, (DWORD)strlen(text));
+}
+
+LONG SetRegistryDword(HKEY key, const char *name, DWORD value)
+{
+    return RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE *)&value, sizeof value);
+}
+
+int RegistryKeyExists(HKEY root, const char *path)
+{
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0;
+    RegCloseKey(key);
+    return 1;
+}
+
+int DeleteRegistryKeyIfPresent(HKEY root, const char *path)
+{
+    if (!RegistryKeyExists(root, path))
+        return 1;
+    return RegDeleteKeyA(root, path) == ERROR_SUCCESS;
+}

@@ -1,0 +1,46 @@
+/* Every failure and warning reaches the user through ReportMessage: a fixed
+   text, then a second text or the system's own words for the last error. */
+#include "app/Report.h"
+#include <string.h>
+
+/* Appends as much of text as fits; a message box text may be cut, unlike a
+   path or command. */
+static void AppendCut(char *buffer, const char *text)
+{
+    size_t used = strlen(buffer);
+    size_t room = REPORT_BUFFER_SIZE - 1 - used;
+    size_t length = strlen(text);
+    if (length > room)
+        length = room;
+    memcpy(buffer + used, text, length);
+    buffer[used + length] = '\0';
+}
+
+void ReportMessage(HWND owner, const char *text, const char *detail, const char *caption)
+{
+    char buffer[REPORT_BUFFER_SIZE];
+    buffer[0] = '\0';
+    AppendCut(buffer, text);
+    if (detail) {
+        AppendCut(buffer, detail);
+    } else {
+        DWORD code = GetLastError();
+        char *systemText = NULL;
+        if (code != 0 &&
+            FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
+                               FORMAT_MESSAGE_FROM_SYSTEM,
+                           NULL, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                           (LPSTR)&systemText, 0, NULL) && systemText) {
+            AppendCut(buffer, systemText);
+        }
+        if (systemText)
+            LocalFree(systemText);
+    }
+    SetLastError(0);
+    MessageBoxA(owner, buffer, caption, MB_OK | MB_ICONINFORMATION);
+}
+
+void ReportInstallError(HWND owner, const char *text, const char *detail)
+{
+    ReportMessage(owner, text, detail, CAPTION_INSTALL_ERROR);
+}

@@ -1,0 +1,25 @@
+/* The message helper and the captions every message box of the program uses. */
+#ifndef NMZAV_APP_REPORT_H
+#define NMZAV_APP_REPORT_H
+
+#include <windows.h>
+
+#define CAPTION_INSTALL_ERROR "Nimbrella ZAV Installation Error"
+#define CAPTION_INSTALL_INFO "Nimbrella ZAV Installation Info"
+#define CAPTION_INFO "Nimbrella ZAV Info"
+#define CAPTION_ERROR "Nimbrella ZAV Error"
+#define CAPTION_MESSAGE "Nimbrella ZAV Message"
+#define CAPTION_UNINSTALL "Nimbrella ZAV Uninstall"
+#define CAPTION_INSTALLATION "Nimbrella ZAV Installation"
+
+/* Size of the buffer a message is composed in; longer texts are cut. */
+#define REPORT_BUFFER_SIZE 1024
+
+/* Shows text followed by detail in an information box owned by owner.
+   detail NULL appends the system's text for the last error (if not 0), ""
+   appends nothing. The last error is 0 afterwards, in every case. */
+void ReportMessage(HWND owner, const char *text, const char *detail, const char *caption);
+/* ReportMessage with the caption of installation errors. */
+void ReportInstallError(HWND owner, const char *text, const char *detail);
+
+#endif

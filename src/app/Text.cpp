@@ -1,0 +1,56 @@
+/* Bounded text composition shared by every part of the program. A composed
+   path or command that does not fit is refused with the same last error the
+   system gives for an overlong name, so callers report it like any failure. */
+#include "app/Text.h"
+#include <string.h>
+
+static int Refuse(void)
+{
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    return 0;
+}
+
+int CopyText(char *out, size_t size, const char *text)
+{
+    size_t length = strlen(text);
+    if (length >= size)
+        return Refuse();
+    memcpy(out, text, length + 1);
+    return 1;
+}
+
+int AppendText(char *out, size_t size, const char *text)
+{
+    size_t used = strlen(out);
+    size_t length = strlen(text);
+    if (used >= size || length >= size - used)
+        return Refuse();
+    memcpy(out + used, text, length + 1);
+    return 1;
+}
+
+int ComposePath(char *out, size_t size, const char *folder, const char *name)
+{
+    size_t folderLength = strlen(folder);
+    size_t nameLength = strlen(name);
+    if (folderLength + 1 + nameLength >= size)
+        return Refuse();
+    memcpy(out, folder, folderLength);
+    out[folderLength] = '\\';
+    memcpy(out + folderLength + 1, name, nameLength + 1);
+    return 1;
+}
+
+static char LowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
+}
+
+int EqualsIgnoreAsciiCase(const char *a, const char *b)
+{
+    while (*a && LowerAscii(*a) == LowerAscii(*b)) {
+        a++;
+        b++;
+    }
+    return LowerAscii(*a) == LowerAscii(*b);
+}

@@ -1,0 +1,17 @@
+/* Bounded text composition: whatever does not fit is refused, never cut. */
+#ifndef NMZAV_APP_TEXT_H
+#define NMZAV_APP_TEXT_H
+
+#include <windows.h>
+
+/* Copies text into out (size bytes, terminator included). Returns 1, or 0 with
+   ERROR_FILENAME_EXCED_RANGE as the last error and out unchanged. */
+int CopyText(char *out, size_t size, const char *text);
+/* Appends text to the zero-terminated out; same rules as CopyText. */
+int AppendText(char *out, size_t size, const char *text);
+/* out = folder + "\" + name; same rules as CopyText. */
+int ComposePath(char *out, size_t size, const char *folder, const char *name);
+/* 1 when a and b are equal, ignoring the case of ASCII letters only. */
+int EqualsIgnoreAsciiCase(const char *a, const char *b);
+
+#endif

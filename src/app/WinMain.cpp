@@ -1,0 +1,7 @@
+/* NMZAV.EXE's entry point. */
+#include "app/Startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    return ProgramMain(instance, GetCommandLineA());
+}
