@@ -54,6 +54,9 @@ use_wine_prefix() {
         wineserver -w
     fi
     wineserver -p
+    # Start Wine's services now, detached from our output: a service started
+    # later by a test would inherit CTest's pipes and keep it waiting forever.
+    wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 stop_wine() {

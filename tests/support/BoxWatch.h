@@ -17,7 +17,7 @@ struct SeenBox {
     bool informationIcon;  /* the system's information icon is shown */
     std::vector<int> buttons; /* identifiers of the push buttons, in z-order */
     int defaultButton;     /* identifier of the BS_DEFPUSHBUTTON, 0 if none */
-    DWORD lastErrorAtShow; /* the thread's last error when the box appeared */
+    DWORD lastErrorAtShow; /* restored after the hook's own calls */
 };
 
 class BoxWatch {
