@@ -1,0 +1,121 @@
+/* The page loop: pages in the order they choose, the result of the last one,
+   exceptions escaping a page, and the start of the installed copy. */
+#include "app/PageLoop.h"
+#include "app/Globals.h"
+#include "app/Text.h"
+#include "Sandbox.h"
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+struct Step {
+    int nextPage;
+    INT_PTR result;
+    bool fault = false; /* raise an access violation instead of ending */
+};
+
+std::vector<Step> script;
+std::vector<int> visits;
+
+INT_PTR CALLBACK ScriptedPageProc(HWND page, UINT message, WPARAM, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        PostMessageA(page, WM_APP, 0, 0);
+        return TRUE;
+    case WM_APP: {
+        visits.push_back(wizardState.currentPage);
+        Step step = script.at(visits.size() - 1);
+        wizardState.currentPage = step.nextPage;
+        if (step.fault)
+            RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, NULL);
+        EndDialog(page, step.result);
+        return TRUE;
+    }
+    }
+    return FALSE;
+}
+
+const WizardPage testPages[WIZARD_PAGE_COUNT] = {
+    {9001, ScriptedPageProc}, {9001, ScriptedPageProc}, {9001, ScriptedPageProc},
+    {9001, ScriptedPageProc}, {9001, ScriptedPageProc}, {9001, ScriptedPageProc},
+};
+
+INT_PTR RunScript(std::vector<Step> steps, int firstPage = 1)
+{
+    script = steps;
+    visits.clear();
+    moduleInstance = GetModuleHandleA(NULL);
+    wizardState.currentPage = firstPage;
+    return RunPageLoop(testPages);
+}
+
+} // namespace
+
+TEST(PageLoop, ShowsPagesInTheOrderTheyChooseAndReturnsTheLastResult)
+{
+    EXPECT_EQ(1001, RunScript({{2, 1000}, {3, 1000}, {2, 1001}, {0, 1001}}));
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 2}), visits);
+}
+
+TEST(PageLoop, EndsAfterTheLastPageWhateverItChose)
+{
+    EXPECT_EQ(1040, RunScript({{3, 1040}}, 6));
+    EXPECT_EQ(std::vector<int>{6}, visits);
+    EXPECT_EQ(0, wizardState.currentPage);
+}
+
+TEST(PageLoop, EndsOnAPageNumberOutOfRange)
+{
+    EXPECT_EQ(2, RunScript({{7, 2}}));
+    EXPECT_EQ(0, wizardState.currentPage);
+    EXPECT_EQ(0, RunScript({}, -1));
+    EXPECT_TRUE(visits.empty());
+}
+
+TEST(PageLoop, GoesOnAfterAnExceptionEscapesAPage)
+{
+    EXPECT_EQ(1000, RunScript({{2, 0, true}, {0, 1000}}));
+    EXPECT_EQ((std::vector<int>{1, 2}), visits) << "the page chosen before the fault follows";
+    EXPECT_EQ(2, RunScript({{1, 0, true}, {0, 2}}));
+    EXPECT_EQ((std::vector<int>{1, 1}), visits) << "a page that chose nothing is shown again";
+}
+
+class Launch : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char probe[MAX_PATH];
+        GetModuleFileNameA(NULL, probe, sizeof probe);
+        strcpy(strrchr(probe, '\\') + 1, "probe.exe");
+        ASSERT_TRUE(CopyFileA(probe, (folder / "NMZAV.EXE").c_str(), FALSE));
+        CopyText(installSettings.installFolder, MAX_PATH, folder.path.c_str());
+    }
+    /* The probe's record, waited for at most timeout milliseconds. */
+    std::string Record(DWORD timeout)
+    {
+        for (DWORD waited = 0; waited < timeout; waited += 100) {
+            std::string text = ReadFileBytes(folder / "probe.txt");
+            if (text.find('\n') != std::string::npos && text.back() != '\n')
+                return text;
+            Sleep(100);
+        }
+        return "";
+    }
+    ScratchFolder folder{"launch with blank"};
+};
+
+TEST_F(Launch, StartsTheInstalledCopyQuotedInItsFolderAfterStartNimbrellaZav)
+{
+    EndWizard(LAUNCH_RESULT);
+    std::string expected = "\"" + folder.path + "\\NMZAV.EXE\"\n" + folder.path;
+    EXPECT_EQ(expected, Record(10000));
+}
+
+TEST_F(Launch, StartsNothingAfterAnyOtherResult)
+{
+    for (INT_PTR result : {0, 1, 2, 1000, 1001})
+        EndWizard(result);
+    EXPECT_EQ("", Record(1500));
+}
