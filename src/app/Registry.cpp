@@ -32,5 +32,11 @@ int DeleteRegistryKeyIfPresent(HKEY root, const char *path)
 {
     if (!RegistryKeyExists(root, path))
         return 1;
-    return RegDeleteKeyA(root, path) == ERROR_SUCCESS;
+    LONG status = RegDeleteKeyA(root, path);
+    if (status == ERROR_SUCCESS)
+        return 1;
+    /* The registry returns its error instead of setting the last error; the
+       caller's message shows the system's text for it. */
+    SetLastError((DWORD)status);
+    return 0;
 }

@@ -15,7 +15,7 @@ LONG SetRegistryDword(HKEY key, const char *name, DWORD value);
 /* 1 when root\path opens with KEY_READ. */
 int RegistryKeyExists(HKEY root, const char *path);
 /* 1 when root\path is absent or was deleted; 0 when it exists and could not
-   be deleted. */
+   be deleted, with the registry's error as the last error. */
 int DeleteRegistryKeyIfPresent(HKEY root, const char *path);
 
 #endif

@@ -1,5 +1,6 @@
 /* Scratch registry keys and folders for tests: see Sandbox.h. */
 #include "Sandbox.h"
+#include <sddl.h>
 #include <shlwapi.h>
 #include <stdio.h>
 
@@ -168,6 +169,21 @@ bool KeyExists(HKEY root, const char *path)
         return false;
     RegCloseKey(key);
     return true;
+}
+
+void MakeKeyReadOnly(HKEY root, const char *path)
+{
+    HKEY key;
+    PSECURITY_DESCRIPTOR descriptor = NULL;
+    if (RegCreateKeyExA(root, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) !=
+        ERROR_SUCCESS)
+        return;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
+                                                             &descriptor, NULL)) {
+        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+        LocalFree(descriptor);
+    }
+    RegCloseKey(key);
 }
 
 std::string ShortPath(const std::string &path)

@@ -47,6 +47,11 @@ void SeedText(HKEY root, const char *path, const char *name, const char *text,
               DWORD type = REG_SZ);
 void SeedDword(HKEY root, const char *path, const char *name, DWORD value);
 bool KeyExists(HKEY root, const char *path);
+/* Creates root\path if needed and gives it a security descriptor that grants
+   everyone KEY_READ only: opening that key for writing or with KEY_ALL_ACCESS
+   then fails with ERROR_ACCESS_DENIED. Wine checks a key's own descriptor
+   only: its subkeys stay writable, and it can still be deleted. */
+void MakeKeyReadOnly(HKEY root, const char *path);
 /* The path's short form as the system gives it, or the path itself. */
 std::string ShortPath(const std::string &path);
 

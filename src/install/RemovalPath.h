@@ -1,0 +1,19 @@
+/* How a path is written into a line for the command interpreter (the removal
+   lines of UNINSTALL.DAT and the removal script built from them). */
+#ifndef NMZAV_INSTALL_REMOVALPATH_H
+#define NMZAV_INSTALL_REMOVALPATH_H
+
+#include <windows.h>
+
+/* Room for any path of up to MAX_PATH - 1 characters written by
+   FormatRemovalPath: two quotes, every character doubled, the terminator. */
+#define REMOVAL_PATH_SIZE (2 * MAX_PATH + 2)
+
+/* Writes longPath into out (size bytes, terminator included) so that cmd reads
+   exactly that path: its short form where the system gives one, else the long
+   path; in double quotes when it holds a blank or one of & | < > ^ ( ) , ; = %,
+   with each % doubled. Returns 1, or 0 with ERROR_FILENAME_EXCED_RANGE as the
+   last error when it does not fit (out is then unchanged). */
+int FormatRemovalPath(char *out, size_t size, const char *longPath);
+
+#endif

@@ -1,0 +1,160 @@
+/* The uninstall entry and UNINSTALL.DAT. The removal lines are collected in
+   uninstallScript while the shortcuts are made, then written once at the end
+   of the installation; the uninstaller later turns the file into its batch
+   script, so each line must mean exactly its path to the command
+   interpreter (see RemovalPath.cpp). */
+#include "install/UninstallRecord.h"
+#include "install/RemovalPath.h"
+#include "app/Globals.h"
+#include "app/Registry.h"
+#include "app/Report.h"
+#include "app/Text.h"
+#include <string.h>
+
+static const char CannotCreateUninstallInfo[] =
+    "Cannot create uninstall info. Maybe, you have not enough permissions on this computer.\n\n"
+    "It will be impossible to uninstall Nimbrella ZAV through the Control Panel. However, you "
+    "can uninstall it with help of the \"Start Menu\\Programs\\Nimbrella ZAV\\Uninstall "
+    "Nimbrella ZAV\" command or by calling \"nmzav.exe /U\".\n\nThe system error message:\n";
+static const char CannotDeleteUninstallInfo[] =
+    "Cannot uninstall Nimbrella ZAV: it's impossible to delete Uninstall Info.\n"
+    "Maybe, you have not enough permissions on this computer.";
+
+/* Allocated size of uninstallScript, and the error of the first removal line
+   that could not be added since the script was last emptied (0: none lost). */
+static size_t scriptCapacity;
+static DWORD lostLineError;
+
+void EmptyUninstallScript(void)
+{
+    if (uninstallScript)
+        HeapFree(GetProcessHeap(), 0, uninstallScript);
+    uninstallScript = NULL;
+    scriptCapacity = 0;
+    lostLineError = 0;
+}
+
+/* Makes room for extra more characters after the current text; a failed
+   allocation leaves the script as it was. */
+static int ReserveScript(size_t extra)
+{
+    size_t used = uninstallScript ? strlen(uninstallScript) : 0;
+    size_t needed = used + extra + 1;
+    if (needed <= scriptCapacity)
+        return 1;
+    size_t capacity = scriptCapacity ? scriptCapacity : 2128;
+    while (capacity < needed)
+        capacity *= 2;
+    char *grown = uninstallScript
+                      ? (char *)HeapReAlloc(GetProcessHeap(), 0, uninstallScript, capacity)
+                      : (char *)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, capacity);
+    if (!grown) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return 0;
+    }
+    uninstallScript = grown;
+    scriptCapacity = capacity;
+    return 1;
+}
+
+static int LoseLine(void)
+{
+    if (lostLineError == 0)
+        lostLineError = GetLastError() ? GetLastError() : ERROR_NOT_ENOUGH_MEMORY;
+    return 0;
+}
+
+int AppendUninstallLine(const char *verb, const char *path)
+{
+    if (path[0] == '\0')
+        return 1;
+    char line[16 + REMOVAL_PATH_SIZE];
+    char formatted[REMOVAL_PATH_SIZE];
+    if (!FormatRemovalPath(formatted, sizeof formatted, path) ||
+        !CopyText(line, sizeof line, verb) || !AppendText(line, sizeof line, " ") ||
+        !AppendText(line, sizeof line, formatted) || !AppendText(line, sizeof line, "\r\n"))
+        return LoseLine();
+    if (!ReserveScript(strlen(line)))
+        return LoseLine();
+    AppendText(uninstallScript, scriptCapacity, line);
+    return 1;
+}
+
+/* Converts the script to the OEM code page and writes it to file; 1 when the
+   whole text was written and the file closed. */
+static int WriteScriptFile(HANDLE file)
+{
+    DWORD length = (DWORD)strlen(uninstallScript);
+    DWORD written = 0;
+    CharToOemBuffA(uninstallScript, uninstallScript, length);
+    BOOL wrote = WriteFile(file, uninstallScript, length, &written, NULL);
+    DWORD writeError = GetLastError();
+    BOOL closed = CloseHandle(file);
+    if (!wrote) {
+        SetLastError(writeError);
+        return 0;
+    }
+    return closed && written == length;
+}
+
+void WriteUninstallData(HWND owner)
+{
+    char path[MAX_PATH];
+    if (ComposePath(path, sizeof path, installSettings.installFolder, UNINSTALL_DATA_NAME)) {
+        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+        if (file != INVALID_HANDLE_VALUE) {
+            /* The file exists now, so its own line can carry its short form. */
+            if (!AppendUninstallLine("del", path)) {
+                CloseHandle(file);
+            } else if (WriteScriptFile(file)) {
+                if (lostLineError == 0)
+                    return;
+                SetLastError(lostLineError);
+            }
+        }
+    }
+    ReportMessage(owner, CannotCreateUninstallInfo, NULL, CAPTION_INSTALL_INFO);
+}
+
+static void ReportUninstallKeyFailure(HWND owner, LONG status)
+{
+    SetLastError((DWORD)status);
+    ReportMessage(owner, CannotCreateUninstallInfo, NULL, CAPTION_INSTALL_INFO);
+}
+
+void WriteUninstallKey(HWND owner)
+{
+    /* The system's list of installed programs runs this text as a command
+       line: the path is quoted so that a folder with blanks stays one path. */
+    char program[MAX_PATH];
+    char command[MAX_PATH + 8];
+    if (!ComposePath(program, sizeof program, installSettings.installFolder, "NMZAV.EXE") ||
+        !CopyText(command, sizeof command, "\"") ||
+        !AppendText(command, sizeof command, program) ||
+        !AppendText(command, sizeof command, "\" /U")) {
+        ReportUninstallKeyFailure(owner, ERROR_FILENAME_EXCED_RANGE);
+        return;
+    }
+
+    HKEY key;
+    LONG status = CreateRegistryKey(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, &key);
+    if (status != ERROR_SUCCESS) {
+        ReportUninstallKeyFailure(owner, status);
+        return;
+    }
+    status = SetRegistryText(key, "DisplayName", UNINSTALL_DISPLAY_NAME);
+    if (status == ERROR_SUCCESS)
+        status = SetRegistryText(key, "UninstallString", command);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS)
+        ReportUninstallKeyFailure(owner, status);
+}
+
+int RemoveUninstallKey(HWND owner)
+{
+    if (DeleteRegistryKeyIfPresent(HKEY_LOCAL_MACHINE, UNINSTALL_KEY))
+        return 1;
+    ReportMessage(owner, CannotDeleteUninstallInfo, "", CAPTION_INFO);
+    return 0;
+}
