@@ -1,0 +1,180 @@
+/* Shell links to the installed program, made through the shell's link object,
+   and the Start Menu folder that holds five of them. */
+#include "install/Shortcuts.h"
+#include "install/FilePlacement.h"
+#include "install/UninstallRecord.h"
+#include "app/Globals.h"
+#include "app/Report.h"
+#include "app/Text.h"
+#include "Hosts.h"
+#include <shlobj.h>
+
+#define DESKTOP_LINK_FAILED "Cannot add Nimbrella ZAV icon onto the Windows Desktop."
+#define START_MENU_FOLDER_FAILED \
+    "Cannot create the \"Start Menu\\Programs\\Nimbrella ZAV\" folder.\nThe system error message:\n"
+#define START_MENU_ITEM_FAILED                                                          \
+    "Cannot add an Nimbrella ZAV item to the \"Start Menu\\Programs\\Nimbrella ZAV\" " \
+    "folder.\nThe system error message:\n"
+
+const StartMenuItem StartMenuItems[START_MENU_ITEM_COUNT] = {
+    {"Nimbrella ZAV.lnk", INSTALLED_EXE_NAME, "Nimbrella Zavex Add-on 2.007", NULL, NULL, 0},
+    {"Nimbrella on " NIMBRELLA_HOST ".lnk", "startnm.htm", "Open " NIMBRELLA_BASE "/", NULL, NULL,
+     0},
+    {"Read Me.lnk", "readme.htm", "Short description of Nimbrella ZAV", NULL, NULL, 0},
+    {"License Agreement.lnk", "license.htm", "Nimbrella ZAV license agreement", NULL, NULL, 0},
+    {"Uninstall Nimbrella ZAV.lnk", INSTALLED_EXE_NAME, "Uninstall Nimbrella Zavex Add-on", "/U",
+     INSTALLED_EXE_NAME, 1},
+};
+
+/* Item-ID lists from the shell go back to the shell's allocator; without one
+   they are left alone. The last error is kept for the caller's message. */
+static void FreeItemList(LPITEMIDLIST list)
+{
+    if (!list || !shellAllocator)
+        return;
+    DWORD lastError = GetLastError();
+    shellAllocator->Free(list);
+    SetLastError(lastError);
+}
+
+/* A composed path that does not fit fails like a call of the link object. */
+static HRESULT ComposeInInstallFolder(char *out, const char *fileName)
+{
+    if (!ComposePath(out, MAX_PATH, installSettings.installFolder, fileName))
+        return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+    return S_OK;
+}
+
+/* Makes a link to targetFile in the install folder and saves it as linkPath,
+   replacing a link of that name. Every call after the first that fails is
+   skipped; both interfaces are released whatever happened. */
+static HRESULT SaveShellLink(const char *linkPath, const char *targetFile,
+                             const char *description, const char *arguments,
+                             const char *iconFile, int iconIndex)
+{
+    char target[MAX_PATH];
+    char icon[MAX_PATH];
+    WCHAR wideLinkPath[MAX_PATH];
+    IShellLinkA *link = NULL;
+    IPersistFile *file = NULL;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkA, (void **)&link);
+    if (SUCCEEDED(result))
+        result = ComposeInInstallFolder(target, targetFile);
+    if (SUCCEEDED(result))
+        result = link->SetPath(target);
+    if (SUCCEEDED(result))
+        result = link->SetDescription(description);
+    if (SUCCEEDED(result) && arguments)
+        result = link->SetArguments(arguments);
+    if (SUCCEEDED(result) && iconFile) {
+        result = ComposeInInstallFolder(icon, iconFile);
+        if (SUCCEEDED(result))
+            result = link->SetIconLocation(icon, iconIndex);
+    }
+    if (SUCCEEDED(result))
+        result = link->QueryInterface(IID_IPersistFile, (void **)&file);
+    if (SUCCEEDED(result) &&
+        !MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wideLinkPath, MAX_PATH))
+        result = HRESULT_FROM_WIN32(GetLastError());
+    if (SUCCEEDED(result))
+        result = file->Save(wideLinkPath, TRUE);
+    DWORD lastError = GetLastError();
+    if (file)
+        file->Release();
+    if (link)
+        link->Release();
+    SetLastError(lastError);
+    return result;
+}
+
+int CreateDesktopShortcut(HWND owner)
+{
+    char desktop[MAX_PATH] = "";
+    LPITEMIDLIST list = NULL;
+    /* A desktop the shell cannot name is not worth a message. */
+    if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, &list)))
+        return 1;
+    if (!SHGetPathFromIDListA(list, desktop)) {
+        FreeItemList(list);
+        return 1;
+    }
+    char linkPath[MAX_PATH];
+    HRESULT result = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+    if (ComposePath(linkPath, sizeof linkPath, desktop, DESKTOP_LINK_NAME))
+        result = SaveShellLink(linkPath, INSTALLED_EXE_NAME, DESKTOP_LINK_DESCRIPTION, NULL, NULL,
+                               0);
+    if (SUCCEEDED(result))
+        AppendUninstallLine("del", linkPath);
+    FreeItemList(list);
+    if (FAILED(result)) {
+        ReportInstallError(owner, DESKTOP_LINK_FAILED, "");
+        return 0;
+    }
+    return 1;
+}
+
+int EnsureStartMenuFolder(HWND owner, int folderId, char *path)
+{
+    path[0] = '\0';
+    LPITEMIDLIST list = NULL;
+    if (FAILED(SHGetSpecialFolderLocation(owner, folderId, &list)))
+        return 0;
+    int result = 0;
+    if (SHGetPathFromIDListA(list, path) &&
+        AppendText(path, MAX_PATH, "\\" START_MENU_FOLDER_NAME)) {
+        DWORD attributes = GetFileAttributesA(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            result = 1;
+        else
+            /* Not there, or a file of that name in the way, which makes this
+               fail with the reason the user is shown. */
+            result = CreateDirectoryA(path, NULL) ? 1 : 0;
+    }
+    FreeItemList(list);
+    return result;
+}
+
+/* The shared Programs folder serves every user; where it cannot take the
+   folder, the user's own Programs folder is used. */
+static int FindStartMenuFolder(HWND owner)
+{
+    char found[MAX_PATH];
+    if (!EnsureStartMenuFolder(owner, CSIDL_COMMON_PROGRAMS, found) &&
+        !EnsureStartMenuFolder(owner, CSIDL_PROGRAMS, found))
+        return 0;
+    return CopyText(startMenuFolder, sizeof startMenuFolder, found);
+}
+
+int AddStartMenuItem(HWND owner, const char *linkName, const char *targetFile,
+                     const char *description, const char *arguments, const char *iconFile,
+                     int iconIndex)
+{
+    if (startMenuFolder[0] == '\0' && !FindStartMenuFolder(owner)) {
+        ReportInstallError(owner, START_MENU_FOLDER_FAILED, NULL);
+        return 0;
+    }
+    char linkPath[MAX_PATH];
+    HRESULT result = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+    if (ComposePath(linkPath, sizeof linkPath, startMenuFolder, linkName))
+        result = SaveShellLink(linkPath, targetFile, description, arguments, iconFile,
+                               iconIndex);
+    if (SUCCEEDED(result))
+        AppendUninstallLine("del", linkPath);
+    if (FAILED(result)) {
+        ReportInstallError(owner, START_MENU_ITEM_FAILED, NULL);
+        return 0;
+    }
+    return 1;
+}
+
+int AddStartMenuItems(HWND owner)
+{
+    for (int i = 0; i < START_MENU_ITEM_COUNT; i++) {
+        const StartMenuItem &item = StartMenuItems[i];
+        if (!AddStartMenuItem(owner, item.linkName, item.targetFile, item.description,
+                              item.arguments, item.iconFile, item.iconIndex))
+            return 0;
+    }
+    return 1;
+}
