@@ -1,0 +1,28 @@
+# The pages NMZAV.EXE carries and installs, made from the templates beside
+# this file with the service's address filled in, as plain ASCII with CR LF
+# line ends, into ${GENERATED_DIR}/content where resources/content.rc finds
+# them. Shared script routines are written once and placed into each page.
+set(CONTENT_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(CONTENT_OUTPUT_DIR ${GENERATED_DIR}/content)
+set(NIMBRELLA_BASE "http://${NIMBRELLA_HOST}")
+
+foreach(fragment IN ITEMS service-test refusal page-location)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    ${CONTENT_SOURCE_DIR}/${fragment}.vbs.in)
+  file(READ ${CONTENT_SOURCE_DIR}/${fragment}.vbs.in text)
+  string(CONFIGURE "${text}" text @ONLY)
+  string(TOUPPER ${fragment} name)
+  string(REPLACE "-" "_" name ${name})
+  set(${name} "${text}")
+endforeach()
+
+set(CONTENT_PAGES startnm.htm zavdeact.htm zavolnw.htm license.htm readme.htm zavact.htm)
+set(CONTENT_FILES)
+foreach(page IN LISTS CONTENT_PAGES)
+  configure_file(${CONTENT_SOURCE_DIR}/${page}.in ${CONTENT_OUTPUT_DIR}/${page}
+    @ONLY NEWLINE_STYLE CRLF)
+  list(APPEND CONTENT_FILES ${CONTENT_OUTPUT_DIR}/${page})
+endforeach()
+
+# The resource script is compiled again whenever a page changes.
+set_property(SOURCE ${NMZAV_RESOURCE_FILES} APPEND PROPERTY OBJECT_DEPENDS ${CONTENT_FILES})
