@@ -16,11 +16,20 @@ foreach(fragment IN ITEMS service-test refusal page-location)
   set(${name} "${text}")
 endforeach()
 
+# Written only when the text changes, so that an unchanged page does not make
+# the resources compile again.
 set(CONTENT_PAGES startnm.htm zavdeact.htm zavolnw.htm license.htm readme.htm zavact.htm)
 set(CONTENT_FILES)
 foreach(page IN LISTS CONTENT_PAGES)
-  configure_file(${CONTENT_SOURCE_DIR}/${page}.in ${CONTENT_OUTPUT_DIR}/${page}
-    @ONLY NEWLINE_STYLE CRLF)
+  set(template ${CONTENT_SOURCE_DIR}/${page}.in)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${template})
+  file(READ ${template} text)
+  string(CONFIGURE "${text}" text @ONLY)
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${CONTENT_OUTPUT_DIR}/${page}.new "${text}")
+  file(COPY_FILE ${CONTENT_OUTPUT_DIR}/${page}.new ${CONTENT_OUTPUT_DIR}/${page} ONLY_IF_DIFFERENT)
+  file(REMOVE ${CONTENT_OUTPUT_DIR}/${page}.new)
   list(APPEND CONTENT_FILES ${CONTENT_OUTPUT_DIR}/${page})
 endforeach()
 
