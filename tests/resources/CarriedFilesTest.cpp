@@ -1,10 +1,11 @@
-/* The eight files the program installs: each resource is its source file byte
-   for byte, the pages are plain ASCII with CR LF line ends, and the script
+/* The eight files the program installs: each one extracted is its source file
+   byte for byte, the pages are plain ASCII with CR LF line ends, and the script
    pages are one VBScript element each. */
 #include "Carried.h"
 #include "Hosts.h"
 #include "Sandbox.h"
 #include "app/Globals.h"
+#include "install/FilePlacement.h"
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -36,18 +37,20 @@ const int Pages[] = {IDR_STARTNM, IDR_ZAVDEACT, IDR_ZAVOLNW, IDR_LICENSE, IDR_RE
 
 } // namespace
 
-TEST(CarriedFiles, EachResourceIsItsSourceFileByteForByte)
+TEST(CarriedFiles, EachExtractedFileIsItsSourceByteForByte)
 {
     ScratchFolder folder("carried");
+    char savedFolder[MAX_PATH];
+    lstrcpynA(savedFolder, installSettings.installFolder, MAX_PATH);
+    lstrcpynA(installSettings.installFolder, folder.path.c_str(), MAX_PATH);
     for (const ManifestEntry &entry : FileManifest) {
-        std::string carried = ResourceBytes(entry.resourceName, entry.resourceType);
-        ASSERT_FALSE(carried.empty()) << entry.fileName;
         std::string source = ReadFileBytes(SourcePath(entry.fileName));
         ASSERT_FALSE(source.empty()) << SourcePath(entry.fileName);
-        // Written out as the installer does, the file is the source again.
-        ASSERT_TRUE(WriteFileBytes(folder / entry.fileName, carried));
+        EXPECT_EQ(1, ExtractResourceFile(entry.resourceName, entry.resourceType, entry.fileName))
+            << entry.fileName;
         EXPECT_TRUE(ReadFileBytes(folder / entry.fileName) == source) << entry.fileName;
     }
+    lstrcpynA(installSettings.installFolder, savedFolder, MAX_PATH);
 }
 
 TEST(CarriedFiles, PagesArePlainAsciiWithCrLfLineEnds)
