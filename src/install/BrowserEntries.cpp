@@ -1,0 +1,169 @@
+/* Context-menu entries and the toolbar button. Paths are stored in their
+   short form, as the browser of the time expected; none of these operations
+   undoes its own partial work. */
+#include "install/BrowserEntries.h"
+#include "app/Globals.h"
+#include "app/Registry.h"
+#include "app/Report.h"
+#include "app/Text.h"
+
+const ContextMenuItem ContextMenuItems[CONTEXT_MENU_ITEM_COUNT] = {
+    {"Software\\Microsoft\\Internet Explorer\\MenuExt\\Nimbrella: Activate", "ZAVACT.HTM", 243},
+    {"Software\\Microsoft\\Internet Explorer\\MenuExt\\Nimbrella: Deactivate", "ZAVDEACT.HTM",
+     243},
+    {"Software\\Microsoft\\Internet Explorer\\MenuExt\\Nimbrella: Open in New Window",
+     "ZAVOLNW.HTM", 34},
+};
+
+/* A toolbar value: a fixed text, or (text NULL) the short path of a file in
+   the install folder. */
+struct ToolbarButtonValue {
+    const char *name;
+    const char *text;
+    const char *fileName;
+};
+
+static const ToolbarButtonValue ToolbarButtonValues[] = {
+    {"Exec", NULL, "NMZAV.EXE"},
+    {"HotIcon", NULL, "ICON.ICO"},
+    {"Icon", NULL, "ICONS.ICO"},
+    /* The browser's identifier for a button that runs a program. */
+    {"CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}", NULL},
+    {"Default Visible", "Yes", NULL},
+    {"ButtonText", "Nimbrella ZAV", NULL},
+    {"MenuText", "Nimbrella ZAV Options", NULL},
+    {"ToolTip", "Nimbrella ZAV Options", NULL},
+};
+
+static const char CannotAddMenuItems[] =
+    "Cannot add Nimbrella ZAV items to the Internet Explorer context menu.\n\n"
+    "The system error message:\n";
+static const char CannotRemoveMenuItems[] =
+    "Cannot remove Nimbrella ZAV items from the Internet Explorer context menu.\n\n"
+    "The system error message:\n";
+static const char CannotAddToolbarButton[] =
+    "Cannot add the Nimbrella ZAV icon onto the Internet Explorer Toolbar.\n"
+    "Maybe, you have not enough permissions on this computer.\n\nThe system error message:\n";
+static const char CannotRemoveToolbarButton[] =
+    "Cannot remove the Nimbrella ZAV icon from the Internet Explorer Toolbar.\n"
+    "Maybe, you have not enough permissions on this computer.\n\nThe system error message:\n";
+
+/* out = the short form of installFolder\fileName; the long path when the
+   system gives no short form (the browser reads it as a path, not a command
+   line). Returns 1, or 0 with ERROR_FILENAME_EXCED_RANGE as the last error. */
+static int InstalledFilePath(char *out, const char *fileName)
+{
+    char longPath[MAX_PATH];
+    if (!ComposePath(longPath, sizeof longPath, installSettings.installFolder, fileName))
+        return 0;
+    DWORD length = GetShortPathNameA(longPath, out, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        CopyText(out, MAX_PATH, longPath);
+    return 1;
+}
+
+/* Registry calls return their error instead of setting the last error; the
+   messages show the system's text for the last error. */
+static int Succeeded(LONG status)
+{
+    if (status == ERROR_SUCCESS)
+        return 1;
+    SetLastError((DWORD)status);
+    return 0;
+}
+
+int ContextMenuItemsPresent(void)
+{
+    for (const ContextMenuItem &item : ContextMenuItems) {
+        if (!RegistryKeyExists(HKEY_CURRENT_USER, item.keyPath))
+            return 0;
+    }
+    return 1;
+}
+
+static int WriteContextMenuItem(const ContextMenuItem &item)
+{
+    char script[MAX_PATH];
+    HKEY key;
+    if (!InstalledFilePath(script, item.scriptName) ||
+        !Succeeded(CreateRegistryKey(HKEY_CURRENT_USER, item.keyPath, &key)))
+        return 0;
+    int written = Succeeded(SetRegistryText(key, "", script)) &&
+                  Succeeded(SetRegistryDword(key, "contexts", item.contexts));
+    DWORD error = GetLastError();
+    RegCloseKey(key);
+    SetLastError(error);
+    return written;
+}
+
+int AddContextMenuItems(HWND owner)
+{
+    for (const ContextMenuItem &item : ContextMenuItems) {
+        if (!WriteContextMenuItem(item)) {
+            ReportMessage(owner, CannotAddMenuItems, NULL, CAPTION_INFO);
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int RemoveContextMenuItems(HWND owner)
+{
+    /* Every entry is tried; the message gives the first failure's reason. */
+    DWORD firstError = ERROR_SUCCESS;
+    for (const ContextMenuItem &item : ContextMenuItems) {
+        if (!DeleteRegistryKeyIfPresent(HKEY_CURRENT_USER, item.keyPath) &&
+            firstError == ERROR_SUCCESS)
+            firstError = GetLastError();
+    }
+    if (firstError == ERROR_SUCCESS)
+        return 1;
+    SetLastError(firstError);
+    ReportMessage(owner, CannotRemoveMenuItems, NULL, CAPTION_INFO);
+    return 0;
+}
+
+static int WriteToolbarValue(HKEY key, const ToolbarButtonValue &value)
+{
+    char path[MAX_PATH];
+    const char *text = value.text;
+    if (!text) {
+        if (!InstalledFilePath(path, value.fileName))
+            return 0;
+        text = path;
+    }
+    return Succeeded(SetRegistryText(key, value.name, text));
+}
+
+int AddToolbarButton(HWND owner)
+{
+    HKEY key;
+    int written = Succeeded(CreateRegistryKey(HKEY_LOCAL_MACHINE, TOOLBAR_BUTTON_KEY, &key));
+    if (written) {
+        for (const ToolbarButtonValue &value : ToolbarButtonValues) {
+            written = WriteToolbarValue(key, value);
+            if (!written)
+                break;
+        }
+        DWORD error = GetLastError();
+        RegCloseKey(key);
+        SetLastError(error);
+    }
+    if (!written)
+        ReportMessage(owner, CannotAddToolbarButton, NULL, CAPTION_INFO);
+    return written;
+}
+
+int RemoveToolbarButton(HWND owner)
+{
+    /* In the uninstall role there is no owner: a button left behind is not
+       worth stopping the removal for. */
+    if (DeleteRegistryKeyIfPresent(HKEY_LOCAL_MACHINE, TOOLBAR_BUTTON_KEY))
+        return 1;
+    if (!owner) {
+        SetLastError(ERROR_SUCCESS);
+        return 1;
+    }
+    ReportMessage(owner, CannotRemoveToolbarButton, NULL, CAPTION_INFO);
+    return 0;
+}
