@@ -1,0 +1,213 @@
+/* Web address correction. The browser completes an address typed without a
+   scheme with the default prefix, or with the prefix under Prefixes whose
+   name begins the address. Only values that hold a prefix this program
+   recognises are ever rewritten: another program's prefix is left alone. */
+#include "options/AddressCorrection.h"
+#include "app/Globals.h"
+#include "app/Report.h"
+#include "app/Text.h"
+#include "Hosts.h"
+
+const char HttpPrefix[] = "http://";
+const char ServicePrefix[] = NIMBRELLA_BASE "/nm.pl?~GZ/";
+const char LegacyNmPrefix[] = NIMBRELLA_LEGACY_BASE "/nm.pl?~GZ/";
+const char LegacyOrxPrefix[] = NIMBRELLA_LEGACY_BASE "/orx.pl?~GZ/";
+
+/* A prefix value longer than this (terminator included) cannot be read; a
+   value name of this length or longer ends an enumeration with an error. */
+#define PREFIX_DATA_SIZE 260
+#define PREFIX_NAME_SIZE 32
+
+static const char EnableRefusedLead[] =
+    "Nimbrella ZAV cannot enable Web address correction:\nthe prefix automatically added to an "
+    "URL is other than \"http://\" (now it is \"";
+static const char EnableRefusedTail[] =
+    "\").\nMaybe, the Web address correction technique is already used by another software.";
+static const char UninstallFailedText[] = "Cannot uninstall Nimbrella ZAV:\n";
+static const char UninstallFailedDetail[] =
+    "it's impossible to disable Web address correction. Maybe, you have not enough "
+    "permissions on this computer.";
+
+/* Reads a value's text into text (PREFIX_DATA_SIZE + 1 bytes). The program
+   writes its prefixes without a terminator, so the text ends at the length
+   read or at its first zero, whichever comes first. */
+static LONG ReadPrefixText(HKEY key, const char *valueName, char *text)
+{
+    DWORD size = PREFIX_DATA_SIZE;
+    LONG status = RegQueryValueExA(key, valueName, NULL, NULL, (BYTE *)text, &size);
+    text[status == ERROR_SUCCESS && size <= PREFIX_DATA_SIZE ? size : 0] = '\0';
+    return status;
+}
+
+static bool IsOwnPrefix(const char *text)
+{
+    return EqualsIgnoreAsciiCase(text, ServicePrefix) ||
+           EqualsIgnoreAsciiCase(text, LegacyNmPrefix) ||
+           EqualsIgnoreAsciiCase(text, LegacyOrxPrefix);
+}
+
+static bool IsSwitchablePrefix(const char *text)
+{
+    return IsOwnPrefix(text) || EqualsIgnoreAsciiCase(text, HttpPrefix);
+}
+
+static LONG EnumeratePrefixName(HKEY key, DWORD index, char *name)
+{
+    DWORD length = PREFIX_NAME_SIZE;
+    return RegEnumValueA(key, index, name, &length, NULL, NULL, NULL, NULL);
+}
+
+static void ReportEnableRefused(HWND owner, const char *current)
+{
+    char text[REPORT_BUFFER_SIZE];
+    CopyText(text, sizeof text, EnableRefusedLead);
+    AppendText(text, sizeof text, current);
+    AppendText(text, sizeof text, EnableRefusedTail);
+    ReportMessage(owner, text, "", CAPTION_INFO);
+}
+
+static void ReportSwitchFailed(HWND owner, bool enable)
+{
+    char text[REPORT_BUFFER_SIZE];
+    CopyText(text, sizeof text, "Nimbrella ZAV cannot ");
+    AppendText(text, sizeof text, enable ? "enable" : "disable");
+    AppendText(text, sizeof text,
+               " Web address correction. Maybe, you have not enough permissions on this "
+               "computer.");
+    ReportMessage(owner, text, "", CAPTION_INFO);
+}
+
+int RewritePrefixValue(HWND owner, HKEY key, const char *valueName, bool enable,
+                       bool refuseForeign)
+{
+    char text[PREFIX_DATA_SIZE + 1];
+    LONG status = ReadPrefixText(key, valueName, text);
+    if (status != ERROR_SUCCESS)
+        return (int)status;
+    bool switchable = IsSwitchablePrefix(text);
+    if (refuseForeign && enable && !switchable) {
+        ReportEnableRefused(owner, text);
+        return -1;
+    }
+    if (!switchable)
+        return 0;
+    const char *prefix = enable ? ServicePrefix : HttpPrefix;
+    return (int)RegSetValueExA(key, valueName, 0, REG_SZ, (const BYTE *)prefix,
+                               (DWORD)lstrlenA(prefix));
+}
+
+bool QueryAddressCorrection(bool scanPrefixes)
+{
+    bool on = false;
+    char text[PREFIX_DATA_SIZE + 1];
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, 0, KEY_QUERY_VALUE, &key) ==
+        ERROR_SUCCESS) {
+        on = ReadPrefixText(key, "", text) == ERROR_SUCCESS && IsOwnPrefix(text);
+        RegCloseKey(key);
+    }
+    if (!scanPrefixes || on)
+        return on;
+
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PREFIXES_KEY, 0,
+                      KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, &key) != ERROR_SUCCESS)
+        return false;
+    char name[PREFIX_NAME_SIZE];
+    for (DWORD index = 0; !on && EnumeratePrefixName(key, index, name) == ERROR_SUCCESS;
+         index++) {
+        if (name[0] == '\0')
+            continue;
+        if (ReadPrefixText(key, name, text) != ERROR_SUCCESS)
+            break;
+        on = IsOwnPrefix(text);
+    }
+    RegCloseKey(key);
+    return on;
+}
+
+bool SwitchAddressCorrection(HWND owner, bool enable)
+{
+    if (enable == QueryAddressCorrection(false))
+        return true;
+
+    HKEY defaultKey;
+    int status = (int)RegOpenKeyExA(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, 0,
+                                    KEY_QUERY_VALUE | KEY_SET_VALUE, &defaultKey);
+    if (status == ERROR_SUCCESS) {
+        status = RewritePrefixValue(owner, defaultKey, "", enable, true);
+        RegCloseKey(defaultKey);
+    }
+
+    /* The entries under Prefixes follow the default; one that cannot be
+       rewritten does not undo the switch. */
+    HKEY prefixesKey;
+    if (status == 0)
+        status = (int)RegOpenKeyExA(HKEY_LOCAL_MACHINE, PREFIXES_KEY, 0,
+                                    KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_ENUMERATE_SUB_KEYS,
+                                    &prefixesKey);
+    if (status == 0) {
+        char name[PREFIX_NAME_SIZE];
+        for (DWORD index = 0;; index++) {
+            status = (int)EnumeratePrefixName(prefixesKey, index, name);
+            if (status != ERROR_SUCCESS)
+                break;
+            if (name[0] != '\0')
+                RewritePrefixValue(owner, prefixesKey, name, enable, false);
+        }
+        if (status == ERROR_NO_MORE_ITEMS)
+            status = 0;
+        RegCloseKey(prefixesKey);
+    }
+
+    if (status != 0 && status != -1)
+        ReportSwitchFailed(owner, enable);
+    SetLastError(ERROR_SUCCESS);
+    return status == 0;
+}
+
+/* Keeps the first error of a sequence of steps. */
+static void Record(int *status, int result)
+{
+    if (*status == 0)
+        *status = result;
+}
+
+bool RestoreDefaultPrefixes(HWND owner)
+{
+    if (!QueryAddressCorrection(true))
+        return true;
+
+    int status = 0;
+    HKEY key;
+    LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, 0,
+                                KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+    Record(&status, (int)opened);
+    if (opened == ERROR_SUCCESS) {
+        Record(&status, RewritePrefixValue(owner, key, "", false, false));
+        RegCloseKey(key);
+    }
+
+    /* Unlike the switch, the reset stops at the first entry it cannot put
+       back, and fails: the uninstall must not leave the service's prefix. */
+    opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, PREFIXES_KEY, 0,
+                           KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_ENUMERATE_SUB_KEYS, &key);
+    Record(&status, (int)opened);
+    if (opened == ERROR_SUCCESS) {
+        char name[PREFIX_NAME_SIZE];
+        int result = 0;
+        for (DWORD index = 0; result == 0; index++) {
+            result = (int)EnumeratePrefixName(key, index, name);
+            if (result == ERROR_SUCCESS && name[0] != '\0')
+                result = RewritePrefixValue(owner, key, name, false, false);
+            Record(&status, result);
+        }
+        RegCloseKey(key);
+    }
+
+    if (status == ERROR_NO_MORE_ITEMS)
+        status = 0;
+    if (status != 0 && uninstallMode)
+        ReportMessage(owner, UninstallFailedText, UninstallFailedDetail, CAPTION_INFO);
+    SetLastError(ERROR_SUCCESS);
+    return status == 0;
+}
