@@ -152,64 +152,47 @@ def grey(rgb):
 
 # ----------------------------------------------------------------- icons ----
 
-def icon_image(pixels, bits, palette):
+def icon_image(pixels, bits, colours):
     """One image of an icon file: BITMAPINFOHEADER, palette, colour bits and
-    transparency mask, rows bottom-up, each row padded to 4 bytes."""
+    transparency mask, rows bottom-up, each row padded to 4 bytes. Pixels
+    name their colours; colours maps each name to RGB."""
     height, width = len(pixels), len(pixels[0])
-    colours = 1 << bits
-    entries = list(palette) + [(0, 0, 0)] * (colours - len(palette))
-    index = {rgb: i for i, rgb in reversed(list(enumerate(entries)))}
+    palette = sorted(set(colours.values()))
+    entries = palette + [(0, 0, 0)] * ((1 << bits) - len(palette))
+    index = {rgb: i for i, rgb in enumerate(palette)}
     xor_stride = ((width * bits + 31) // 32) * 4
     and_stride = ((width + 31) // 32) * 4
     xor = bytearray()
     mask = bytearray()
     for line in reversed(pixels):
         row = bytearray(xor_stride)
-        bits_row = bytearray(and_stride)
+        mask_row = bytearray(and_stride)
         for column, name in enumerate(line):
             value = 0
             if name is None:
-                bits_row[column // 8] |= 0x80 >> (column % 8)
+                mask_row[column // 8] |= 0x80 >> (column % 8)
             else:
-                value = index[line_colour(name, palette)]
+                value = index[colours[name]]
             if bits == 4:
                 row[column // 2] |= value << (4 if column % 2 == 0 else 0)
             else:
                 row[column] = value
         xor += row
-        mask += bits_row
+        mask += mask_row
     header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, bits, 0,
                          len(xor) + len(mask), 0, 0, 0, 0)
     table = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in entries)
     return header + table + bytes(xor) + bytes(mask)
 
 
-# Pixels name their colours; an icon's palette maps names to RGB. The grey
-# toolbar icon uses the same names with a greyed map.
-_current_map = {}
-
-
-def line_colour(name, palette):
-    return _current_map[name]
-
-
 def icon_file(images):
-    """An icon file (reserved 0, type 1) from (pixels, bits, colour map)."""
-    global _current_map
-    blobs = []
-    for pixels, bits, colour_map in images:
-        _current_map = colour_map
-        palette = []
-        for name in sorted(colour_map):
-            if colour_map[name] not in palette:
-                palette.append(colour_map[name])
-        palette.sort()
-        blobs.append((pixels, bits, icon_image(pixels, bits, palette)))
+    """An icon file (reserved 0, type 1) from (pixels, bits, colours) images."""
+    blobs = [(pixels, bits, icon_image(pixels, bits, colours))
+             for pixels, bits, colours in images]
     data = struct.pack("<HHH", 0, 1, len(blobs))
     offset = 6 + 16 * len(blobs)
     for pixels, bits, blob in blobs:
-        size = len(pixels)
-        data += struct.pack("<BBBBHHII", len(pixels[0]), size,
+        data += struct.pack("<BBBBHHII", len(pixels[0]), len(pixels),
                             16 if bits == 4 else 0, 0, 1, bits, len(blob), offset)
         offset += len(blob)
     return data + b"".join(blob for _, _, blob in blobs)
@@ -219,24 +202,20 @@ def colour_map(transform=lambda rgb: rgb):
     return {name: transform(rgb) for name, rgb in COLOURS.items()}
 
 
-def toolbar_pixels(size):
-    return outline(sample(umbrella, size, size))
-
-
-def program_pixels(size):
+def umbrella_pixels(size):
     return outline(sample(umbrella, size, size))
 
 
 def uninstall_pixels(size):
-    picture = outline(sample(umbrella, size, size))
+    picture = umbrella_pixels(size)
     sign = outline(sample(no_entry, size, size), colour="darkred")
     return [[s if s is not None else p for p, s in zip(prow, srow)]
             for prow, srow in zip(picture, sign)]
 
 
 def toolbar_icon(transform):
-    return icon_file([(toolbar_pixels(16), 4, colour_map(transform)),
-                      (toolbar_pixels(20), 8, colour_map(transform))])
+    return icon_file([(umbrella_pixels(16), 4, colour_map(transform)),
+                      (umbrella_pixels(20), 8, colour_map(transform))])
 
 
 # ---------------------------------------------------------------- banner ----
@@ -298,7 +277,6 @@ def banner_pixels():
     """The side banner: the product's blue darkening downwards, rain falling
     on a large white umbrella, and the product's name beneath it."""
     top_rgb, bottom_rgb = COLOURS["blue"], (0x0A, 0x33, 0x66)
-    palette_of = {}
 
     def gradient(row):
         step = row * GRADIENT_STEPS // BANNER_HEIGHT
@@ -372,8 +350,8 @@ def banner_file():
 def pictures():
     """Every file, by name."""
     return {
-        "program.ico": icon_file([(program_pixels(32), 4, colour_map()),
-                                  (program_pixels(16), 4, colour_map())]),
+        "program.ico": icon_file([(umbrella_pixels(32), 4, colour_map()),
+                                  (umbrella_pixels(16), 4, colour_map())]),
         "uninstall.ico": icon_file([(uninstall_pixels(32), 4, colour_map())]),
         "ICON.ICO": toolbar_icon(lambda rgb: rgb),
         "ICONS.ICO": toolbar_icon(grey),

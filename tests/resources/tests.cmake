@@ -25,7 +25,9 @@ if(TARGET resources_tests)
   string(REPLACE "/" "\\\\" content_dir "Z:${GENERATED_DIR}/content")
   target_compile_definitions(resources_tests PRIVATE
     NMZAV_ART_DIR="${art_dir}" NMZAV_CONTENT_DIR="${content_dir}")
-  # Resource scripts here are compiled again when a page changes, as in the
-  # program's own folder.
-  set_property(SOURCE ${NMZAV_RESOURCE_FILES} APPEND PROPERTY OBJECT_DEPENDS ${CONTENT_FILES})
 endif()
+
+# Every test executable carries the program's resources: its resource script
+# is compiled again when a picture or a page changes, as the program's is.
+set_property(SOURCE ${NMZAV_RESOURCE_FILES} APPEND PROPERTY OBJECT_DEPENDS
+  ${NMZAV_RESOURCE_DEPENDS} ${CONTENT_FILES})
