@@ -34,7 +34,11 @@ void EmptyUninstallScript(void)
     lostLineError = 0;
 }
 
-/* Makes room for extra more characters after the current text; a failed
+/* First size of uninstallScript: room for the lines of an ordinary
+   installation; it doubles whenever a line does not fit. */
+#define SCRIPT_FIRST_SIZE 2128
+
+/* Makes room for extra characters after the current text; a failed
    allocation leaves the script as it was. */
 static int ReserveScript(size_t extra)
 {
@@ -42,7 +46,7 @@ static int ReserveScript(size_t extra)
     size_t needed = used + extra + 1;
     if (needed <= scriptCapacity)
         return 1;
-    size_t capacity = scriptCapacity ? scriptCapacity : 2128;
+    size_t capacity = scriptCapacity ? scriptCapacity : SCRIPT_FIRST_SIZE;
     while (capacity < needed)
         capacity *= 2;
     char *grown = uninstallScript
@@ -57,10 +61,11 @@ static int ReserveScript(size_t extra)
     return 1;
 }
 
+/* Remembers why the first lost line was lost; the last error keeps it. */
 static int LoseLine(void)
 {
     if (lostLineError == 0)
-        lostLineError = GetLastError() ? GetLastError() : ERROR_NOT_ENOUGH_MEMORY;
+        lostLineError = GetLastError();
     return 0;
 }
 
@@ -97,24 +102,38 @@ static int WriteScriptFile(HANDLE file)
     return closed && written == length;
 }
 
-void WriteUninstallData(HWND owner)
+/* Creates UNINSTALL.DAT with the collected lines and its own "del" line;
+   1, or 0 with the reason as the last error, also when an earlier line was
+   lost. */
+static int WriteUninstallFile(void)
 {
     char path[MAX_PATH];
-    if (ComposePath(path, sizeof path, installSettings.installFolder, UNINSTALL_DATA_NAME)) {
-        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-        if (file != INVALID_HANDLE_VALUE) {
-            /* The file exists now, so its own line can carry its short form. */
-            if (!AppendUninstallLine("del", path)) {
-                CloseHandle(file);
-            } else if (WriteScriptFile(file)) {
-                if (lostLineError == 0)
-                    return;
-                SetLastError(lostLineError);
-            }
-        }
+    if (!ComposePath(path, sizeof path, installSettings.installFolder, UNINSTALL_DATA_NAME))
+        return 0;
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    /* The file exists now, so its own line can carry its short form. */
+    if (!AppendUninstallLine("del", path)) {
+        DWORD error = GetLastError();
+        CloseHandle(file);
+        SetLastError(error);
+        return 0;
     }
-    ReportMessage(owner, CannotCreateUninstallInfo, NULL, CAPTION_INSTALL_INFO);
+    if (!WriteScriptFile(file))
+        return 0;
+    if (lostLineError != 0) {
+        SetLastError(lostLineError);
+        return 0;
+    }
+    return 1;
+}
+
+void WriteUninstallData(HWND owner)
+{
+    if (!WriteUninstallFile())
+        ReportMessage(owner, CannotCreateUninstallInfo, NULL, CAPTION_INSTALL_INFO);
 }
 
 static void ReportUninstallKeyFailure(HWND owner, LONG status)

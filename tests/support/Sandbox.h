@@ -12,7 +12,10 @@ class RegistrySandbox {
 public:
     RegistrySandbox();
     ~RegistrySandbox();
-    /* Makes the stand-in for HKEY_LOCAL_MACHINE read-only (KEY_READ). */
+    /* Makes the stand-in for HKEY_LOCAL_MACHINE read-only (KEY_READ). On Wine
+       this refuses only values set on the root itself: keys opened or created
+       below it are still writable. For a key that must refuse writes, use
+       MakeKeyReadOnly. */
     void MakeMachineReadOnly();
     HKEY machine;
     HKEY user;
