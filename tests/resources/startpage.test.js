@@ -116,12 +116,3 @@ test('a browser without scripting goes on at once and is shown a link', () => {
   assert.strictEqual(shown[1], S + '/nm.pl?info=48');
   assert.strictEqual(shown[2], S + '/nm.pl');
 });
-
-test('title and colours', () => {
-  assert.match(page, /<title>Loading Nimbrella<\/title>/);
-  assert.match(page, /font-family: Arial, Helvetica, Geneva, sans-serif; font-size: 15px; color: #FFFFFF; background-color: #1A6BBB;/);
-  assert.match(page, /a:link \{ color: #FFFF80; text-decoration: none; \}/);
-  assert.match(page, /a:visited \{ color: #FFFFCF; text-decoration: none; \}/);
-  assert.match(page, /a:active \{ color: #FFFFCF; text-decoration: none; \}/);
-  assert.match(page, /a:hover \{ text-decoration: underline; \}/);
-});
