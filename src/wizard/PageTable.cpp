@@ -1,8 +1,10 @@
 /* Page number to dialog template and procedure. */
 #include "wizard/PageTable.h"
+#include "wizard/Pages.h"
 #include "resource.h"
 
 const WizardPage wizardPages[WIZARD_PAGE_COUNT] = {
-    {IDD_WELCOME, NULL}, {IDD_LICENCE, NULL}, {IDD_FOLDER, NULL},
-    {IDD_ICONS, NULL},   {IDD_READY, NULL},   {IDD_FINISH, NULL},
+    {IDD_WELCOME, WelcomePageProc}, {IDD_LICENCE, LicencePageProc},
+    {IDD_FOLDER, FolderPageProc},   {IDD_ICONS, IconsPageProc},
+    {IDD_READY, NULL},              {IDD_FINISH, FinishPageProc},
 };

@@ -1,0 +1,36 @@
+/* The wizard page framework: placement, hand-over, title font, long texts. */
+#include "wizard/PageFramework.h"
+#include "app/Globals.h"
+
+void PlacePage(HWND page)
+{
+    const RECT &saved = wizardState.pageRect;
+    UINT flags = SWP_SHOWWINDOW;
+    /* A negative right edge: no page was left yet (or it was dragged off the
+       left of the screen), so the page keeps its own size. */
+    if (saved.right < 0)
+        flags |= SWP_NOSIZE;
+    SetWindowPos(page, HWND_TOP, saved.left, saved.top, saved.right - saved.left,
+                 saved.bottom - saved.top, flags);
+    SetForegroundWindow(page);
+}
+
+void LeavePage(HWND page, INT_PTR result, int nextPage)
+{
+    wizardState.currentPage = nextPage;
+    GetWindowRect(page, &wizardState.pageRect);
+    SendMessageA(GetDesktopWindow(), WM_SETREDRAW, FALSE, 0);
+    EndDialog(page, result);
+}
+
+void LoadDlgItemString(HWND dialog, int controlId, UINT stringId)
+{
+    char text[1024] = "";
+    LoadStringA(moduleInstance, stringId, text, sizeof text);
+    SetDlgItemTextA(dialog, controlId, text);
+}
+
+void SetTitleFont(HWND page, int controlId)
+{
+    SendMessageA(GetDlgItem(page, controlId), WM_SETFONT, (WPARAM)wizardState.titleFont, TRUE);
+}

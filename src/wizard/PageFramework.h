@@ -1,0 +1,25 @@
+/* What every wizard page shares: where it appears, how it hands over to the
+   next page, its title font and its long texts from the string table. */
+#ifndef NMZAV_WIZARD_PAGEFRAMEWORK_H
+#define NMZAV_WIZARD_PAGEFRAMEWORK_H
+
+#include <windows.h>
+
+/* Result codes with which a page ends, besides IDCANCEL (2). */
+#define PAGE_BACK 1000
+#define PAGE_NEXT 1001
+
+/* Shows the page on the rectangle of the page left last (at its top-left
+   corner in its own size when no rectangle is known yet), on top and in the
+   foreground. The first step of every page's WM_INITDIALOG. */
+void PlacePage(HWND page);
+/* Ends the page with result, making nextPage the page shown next. Keeps the
+   page's rectangle for the next one and freezes the desktop's redraw so that
+   nothing flashes between the two; the page loop releases it. */
+void LeavePage(HWND page, INT_PTR result, int nextPage);
+/* Sets a control's text from the string table (up to 1023 characters). */
+void LoadDlgItemString(HWND dialog, int controlId, UINT stringId);
+/* Gives a page's title control the wizard's bold italic title font. */
+void SetTitleFont(HWND page, int controlId);
+
+#endif

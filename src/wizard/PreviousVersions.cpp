@@ -1,0 +1,38 @@
+/* Looks for the uninstall entries of earlier releases. This release's own
+   entry is in the list too, so installing it twice is warned about as well. */
+#include "wizard/PreviousVersions.h"
+#include "app/Text.h"
+
+#define UNINSTALL_KEY "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+
+const PreviousVersion PreviousVersions[PREVIOUS_VERSION_COUNT] = {
+    {UNINSTALL_KEY "ORX", "ORX 2.0 Zavex Add-on"},
+    {UNINSTALL_KEY "ORXZAV", "ORX Zavex Add-on 2.003"},
+    {UNINSTALL_KEY "NimbrellaZAV", "Nimbrella Zavex Add-on 2.004"},
+    {UNINSTALL_KEY "NimbrellaZAV", "Nimbrella Zavex Add-on 2.005"},
+    {UNINSTALL_KEY "NimbrellaZAV", "Nimbrella Zavex Add-on 2.006"},
+    {UNINSTALL_KEY "NimbrellaZAV", "Nimbrella Zavex Add-on 2.007"},
+};
+
+int HasUninstallEntry(const char *keyPath, const char *expectedName)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0;
+    /* One byte more than is asked for, so the text is terminated even when
+       the stored value has no zero of its own. */
+    char name[MAX_PATH + 1] = "";
+    DWORD type = 0;
+    DWORD size = MAX_PATH;
+    LONG status = RegQueryValueExA(key, "DisplayName", NULL, &type, (BYTE *)name, &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_SZ && EqualsIgnoreAsciiCase(name, expectedName);
+}
+
+int IsPreviousVersionInstalled(void)
+{
+    for (int i = 0; i < PREVIOUS_VERSION_COUNT; i++)
+        if (HasUninstallEntry(PreviousVersions[i].keyPath, PreviousVersions[i].displayName))
+            return 1;
+    return 0;
+}
