@@ -42,7 +42,10 @@ start_virtual_display() {
     return 1
 }
 
-# Makes (or reuses) a Wine prefix and keeps its wineserver alive.
+# Makes (or reuses) a Wine prefix and keeps its wineserver alive. With
+# "unmanaged" as second argument a new prefix keeps its windows away from any
+# window manager: on the bare virtual display Wine would otherwise wait about
+# two seconds for each closing window, message boxes included.
 use_wine_prefix() {
     export WINEPREFIX="$1"
     export WINEDEBUG=-all
@@ -51,6 +54,9 @@ use_wine_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
+        if [ "${2:-}" = unmanaged ]; then
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+        fi
         wineserver -w
     fi
     wineserver -p

@@ -77,9 +77,26 @@ void BoxWatch::Seen(HWND window)
         answer = answers.front();
         answers.pop_front();
     }
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
-                 (LPARAM)GetDlgItem(window, answer));
+    /* The box chooses its default button only after it was activated: look
+       at the buttons again, and answer, once its own message loop runs. */
+    pending.push_back({window, boxes.size() - 1, answer});
+    SetTimer(NULL, 0, 1, AnswerProc);
     SetLastError(box.lastErrorAtShow);
+}
+
+void CALLBACK BoxWatch::AnswerProc(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(NULL, id);
+    if (!activeWatch || activeWatch->pending.empty())
+        return;
+    Pending next = activeWatch->pending.front();
+    activeWatch->pending.pop_front();
+    SeenBox &box = activeWatch->boxes[next.index];
+    box.buttons.clear();
+    box.defaultButton = 0;
+    EnumChildWindows(next.window, CollectButton, (LPARAM)&box);
+    PostMessageA(next.window, WM_COMMAND, MAKEWPARAM(next.answer, BN_CLICKED),
+                 (LPARAM)GetDlgItem(next.window, next.answer));
 }
 
 LRESULT CALLBACK BoxWatch::CbtProc(int code, WPARAM wParam, LPARAM lParam)

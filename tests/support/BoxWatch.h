@@ -31,10 +31,17 @@ public:
     std::function<void(HWND)> onDialog;
 
 private:
+    struct Pending {
+        HWND window;
+        size_t index;
+        int answer;
+    };
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK AnswerProc(HWND, UINT, UINT_PTR id, DWORD);
     void Seen(HWND window);
     HHOOK hook;
     std::deque<int> answers;
+    std::deque<Pending> pending;
     std::vector<HWND> handled;
 };
 

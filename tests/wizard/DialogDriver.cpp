@@ -137,6 +137,7 @@ void PrepareWizard(const char *installFolder)
                         OUT_CHARACTER_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, 0, "Arial");
     if (!shellAllocator)
         SHGetMalloc(&shellAllocator);
+    lstrcpynA(browserVersion, "6.0.2900.2180", sizeof browserVersion);
     wizardState.currentPage = 1;
     wizardState.pageRect = {128, 128, -1, -1};
     lstrcpynA(installSettings.installFolder, installFolder, MAX_PATH);

@@ -6,11 +6,6 @@ tests_exe=$1
 out=$2
 rm -rf render "$out"
 mkdir -p render "$out"
-# Without a window manager on the virtual display, Wine draws the frames and
-# caption bars itself only for undecorated windows.
-x11_key='HKCU\Software\Wine\X11 Driver'
-wine reg add "$x11_key" /v Decorated /d N /f >/dev/null 2>&1
-trap 'wine reg delete "$x11_key" /v Decorated /f >/dev/null 2>&1' EXIT
 wine "$tests_exe" --gtest_also_run_disabled_tests --gtest_filter='RenderDialogs.*' --gtest_brief=1
 for bitmap in render/*.bmp; do
     convert "$bitmap" "$out/$(basename "$bitmap" .bmp).png"

@@ -1,0 +1,107 @@
+/* The Destination folder page's folder browser: where it opens, what it
+   shows, and what a chosen or cancelled folder leaves in the field. */
+#include "DialogDriver.h"
+#include "Sandbox.h"
+#include "app/Globals.h"
+#include "app/PageLoop.h"
+#include "wizard/PageTable.h"
+#include "resource.h"
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+struct TextSearch {
+    const std::string *text;
+    bool found;
+};
+
+static BOOL CALLBACK MatchChildText(HWND child, LPARAM data)
+{
+    TextSearch *search = (TextSearch *)data;
+    if (WindowText(child) == *search->text)
+        search->found = true;
+    return !search->found;
+}
+
+/* 1 when a child of the browser shows exactly text (its status line). */
+static bool ShowsText(HWND browser, const std::string &text)
+{
+    TextSearch search = {&text, false};
+    EnumChildWindows(browser, MatchChildText, (LPARAM)&search);
+    return search.found;
+}
+
+/* Opens the folder browser from the page with typed in the field; chooser acts
+   on the browser once it is open. Returns the field's text afterwards. */
+static std::string Browse(const std::string &typed, const std::function<void(HWND)> &chooser,
+                          bool withAllocator = true)
+{
+    PrepareWizard("C:\\Program Files\\NimbrellaZAV");
+    IMalloc *allocator = shellAllocator;
+    if (!withAllocator)
+        shellAllocator = NULL;
+    wizardState.currentPage = 3;
+    DialogDriver driver;
+    std::string field;
+    driver.onOpen = [&](HWND dialog) {
+        if (driver.opened.size() == 1) {
+            SetDlgItemTextA(dialog, IDC_FOLDER_PATH, typed.c_str());
+            Click(dialog, IDC_FOLDER_BROWSE);
+            field = ItemText(dialog, IDC_FOLDER_PATH);
+            EXPECT_EQ(withAllocator ? 2u : 1u, driver.opened.size());
+            Click(dialog, IDCANCEL);
+        } else {
+            EXPECT_EQ(driver.opened[0], GetWindow(dialog, GW_OWNER));
+            chooser(dialog);
+        }
+    };
+    RunPageLoop(wizardPages);
+    shellAllocator = allocator;
+    return field;
+}
+
+TEST(FolderBrowser, OpensOnTheTypedFolderAndShowsItsPath)
+{
+    ScratchFolder folder("typed");
+    bool statusShown = false;
+    std::string field = Browse(folder.path, [&](HWND browser) {
+        statusShown = ShowsText(browser, folder.path);
+        PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_TRUE(statusShown) << "the status line shows the selected folder";
+    EXPECT_EQ(folder.path, field);
+    EXPECT_EQ(folder.path, installSettings.installFolder);
+}
+
+TEST(FolderBrowser, ChosenFolderReplacesTheFieldWhole)
+{
+    ScratchFolder chosen("chosen");
+    std::string field = Browse("D:\\Typed\\Elsewhere", [&](HWND browser) {
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)chosen.path.c_str());
+        EXPECT_TRUE(ShowsText(browser, chosen.path)) << "the status line follows the selection";
+        PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(chosen.path, field);
+    EXPECT_EQ(chosen.path, installSettings.installFolder);
+}
+
+TEST(FolderBrowser, CancelledBrowserKeepsTheTypedFolder)
+{
+    std::string field = Browse("D:\\Typed\\Elsewhere", [](HWND browser) {
+        PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ("D:\\Typed\\Elsewhere", field);
+    EXPECT_STREQ("D:\\Typed\\Elsewhere", installSettings.installFolder);
+}
+
+TEST(FolderBrowser, DoesNothingWithoutAShellAllocator)
+{
+    std::string field = Browse(
+        "D:\\Typed",
+        [](HWND browser) {
+            ADD_FAILURE() << "no browser expected";
+            PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+        },
+        false);
+    EXPECT_EQ("D:\\Typed", field);
+}
+
