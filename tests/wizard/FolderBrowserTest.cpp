@@ -22,12 +22,23 @@ static BOOL CALLBACK MatchChildText(HWND child, LPARAM data)
     return !search->found;
 }
 
-/* 1 when a child of the browser shows exactly text (its status line). */
+/* 1 when a child of the browser shows exactly text (its status line). The
+   browser may still be filling its tree: wait for it, up to two seconds. */
 static bool ShowsText(HWND browser, const std::string &text)
 {
     TextSearch search = {&text, false};
-    EnumChildWindows(browser, MatchChildText, (LPARAM)&search);
-    return search.found;
+    DWORD until = GetTickCount() + 2000;
+    for (;;) {
+        EnumChildWindows(browser, MatchChildText, (LPARAM)&search);
+        if (search.found || (LONG)(until - GetTickCount()) <= 0)
+            return search.found;
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(20);
+    }
 }
 
 /* Opens the folder browser from the page with typed in the field; chooser acts
