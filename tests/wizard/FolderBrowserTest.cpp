@@ -1,6 +1,7 @@
 /* The Destination folder page's folder browser: where it opens, what it
    shows, and what a chosen or cancelled folder leaves in the field. */
 #include "DialogDriver.h"
+#include "WizardSetup.h"
 #include "Sandbox.h"
 #include "app/Globals.h"
 #include "app/PageLoop.h"

@@ -1,6 +1,7 @@
 /* The page framework: where pages appear, how they hand over their
    rectangle, and how every way of leaving ends up in the page loop. */
 #include "DialogDriver.h"
+#include "WizardSetup.h"
 #include "Sandbox.h"
 #include "app/Globals.h"
 #include "app/PageLoop.h"

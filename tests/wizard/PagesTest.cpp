@@ -1,6 +1,7 @@
 /* What the pages do beyond navigating: the earlier-version warning, the
    install folder typed, and the icon choices. */
 #include "DialogDriver.h"
+#include "WizardSetup.h"
 #include "Sandbox.h"
 #include "app/Globals.h"
 #include "app/PageLoop.h"

@@ -2,6 +2,7 @@
    render/ for a person to review. Run through `ctest -R wizard_render`,
    which turns them into PNG files in build/dialogs/. */
 #include "DialogDriver.h"
+#include "WizardSetup.h"
 #include "Sandbox.h"
 #include "wizard/Pages.h"
 #include "wizard/PageFramework.h"

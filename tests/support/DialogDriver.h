@@ -36,10 +36,4 @@ std::string ItemText(HWND dialog, int controlId);
 RECT WindowRect(HWND window);
 /* Writes what the screen shows of the window to a 24-bit .bmp file. */
 bool CaptureWindow(HWND window, const std::string &path);
-/* Sets up the shared state the wizard pages expect in a test process: the
-   module's resources, the title font, the shell allocator, a browser of
-   version 6, a fresh WizardState and InstallSettings with the given folder
-   and all three icon choices on. */
-void PrepareWizard(const char *installFolder);
-
 #endif

@@ -1,0 +1,24 @@
+/* The "Open Nimbrella" button: the installed start page, opened by whatever
+   the system opens web pages with. */
+#include "options/StartPage.h"
+#include "app/Globals.h"
+#include "app/Report.h"
+#include "app/Text.h"
+#include <shellapi.h>
+
+void OpenStartPage(HWND dialog)
+{
+    const char *folder = installSettings.installFolder;
+    char path[MAX_PATH];
+    if (ComposePath(path, sizeof path, folder, START_PAGE_FILE) &&
+        (INT_PTR)ShellExecuteA(dialog, "open", path, NULL, folder, SW_SHOWNORMAL) > 32)
+        return;
+    /* The message names the page in full, even when the path was too long to
+       hand to the system. */
+    DWORD error = GetLastError();
+    char text[REPORT_BUFFER_SIZE] = "";
+    AppendText(text, sizeof text, folder);
+    AppendText(text, sizeof text, "\\" START_PAGE_FILE ":\n");
+    SetLastError(error);
+    ReportMessage(dialog, text, NULL, CAPTION_ERROR);
+}
