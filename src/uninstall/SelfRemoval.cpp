@@ -1,7 +1,133 @@
-/* Removal of the installation and of the executable itself. */
+/* Self-removal: a running executable cannot delete itself, so the uninstaller
+   leaves that to a batch script in the temporary folder, made from the
+   removal lines of UNINSTALL.DAT and a tail that waits for the executable to
+   become deletable, then removes it, the install folder and the script. */
 #include "uninstall/SelfRemoval.h"
+#include "uninstall/Removal.h"
+#include "install/RemovalPath.h"
+#include "install/UninstallRecord.h"
+#include "app/Globals.h"
+#include "app/Report.h"
+#include "app/Text.h"
+#include <string.h>
 
-int UninstallAndRemoveSelf(HWND)
+#define UNINSTALL_COMPLETED "Uninstalling completed"
+
+/* Room for the tail: three paths as FormatRemovalPath writes them and the
+   fixed lines around them. */
+#define TAIL_SIZE (3 * REMOVAL_PATH_SIZE + 512)
+
+/* The executable's path and its folder as the script names them: the short
+   form where the system gives one, else the long path. */
+struct ScriptPaths {
+    char executable[MAX_PATH];
+    char folder[MAX_PATH];
+};
+
+static int FindScriptPaths(ScriptPaths *paths)
 {
-    return 0;
+    DWORD length = GetShortPathNameA(programPath, paths->executable, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        CopyText(paths->executable, MAX_PATH, programPath);
+    CopyText(paths->folder, MAX_PATH, paths->executable);
+    char *lastBackslash = strrchr(paths->folder, '\\');
+    if (!lastBackslash)
+        return 0;
+    *lastBackslash = '\0';
+    return 1;
+}
+
+/* The lines after the copied removal lines. The executable stays locked until
+   the uninstaller has ended, so the script retries, about a second apart, and
+   gives up after REMOVAL_SCRIPT_TRIES tries, so that an executable that can
+   never be deleted leaves no script waiting forever. The tries are counted by
+   growing a variable, which needs no arithmetic from the interpreter. */
+static int ComposeTail(char *tail, size_t size, const ScriptPaths *paths)
+{
+    char executable[REMOVAL_PATH_SIZE];
+    char folder[REMOVAL_PATH_SIZE];
+    char allTries[REMOVAL_SCRIPT_TRIES + 1];
+    memset(allTries, 'x', REMOVAL_SCRIPT_TRIES);
+    allTries[REMOVAL_SCRIPT_TRIES] = '\0';
+    tail[0] = '\0';
+    return FormatRemovalPath(executable, sizeof executable, paths->executable) &&
+           FormatRemovalPath(folder, sizeof folder, paths->folder) &&
+           AppendText(tail, size, "\r\nset NMZAVTRIES=\r\n:Repeat\r\ndel ") &&
+           AppendText(tail, size, executable) &&
+           AppendText(tail, size, "\r\nif not exist ") && AppendText(tail, size, executable) &&
+           AppendText(tail, size, " goto Removed\r\nset NMZAVTRIES=%NMZAVTRIES%x\r\n") &&
+           AppendText(tail, size, "if \"%NMZAVTRIES%\"==\"") &&
+           AppendText(tail, size, allTries) &&
+           AppendText(tail, size, "\" goto Removed\r\nping -n 2 127.0.0.1 >nul\r\n"
+                                  "goto Repeat\r\n:Removed\r\nrmdir ") &&
+           AppendText(tail, size, folder) && AppendText(tail, size, "\r\ndel %0\r\n");
+}
+
+/* UNINSTALL.BAT = a copy of UNINSTALL.DAT (already in the OEM code page) and
+   the tail, converted before it is written. 0 when there is nothing to run. */
+static int WriteRemovalScript(const char *scriptPath, const ScriptPaths *paths)
+{
+    char removalLines[MAX_PATH];
+    char tail[TAIL_SIZE];
+    if (!ComposePath(removalLines, sizeof removalLines, paths->folder, UNINSTALL_DATA_NAME) ||
+        !ComposeTail(tail, sizeof tail, paths) || !CopyFileA(removalLines, scriptPath, FALSE))
+        return 0;
+    HANDLE script = CreateFileA(scriptPath, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, NULL);
+    if (script == INVALID_HANDLE_VALUE)
+        return 0;
+    SetFilePointer(script, 0, NULL, FILE_END);
+    DWORD length = (DWORD)strlen(tail);
+    CharToOemBuffA(tail, tail, length);
+    DWORD written;
+    WriteFile(script, tail, length, &written, NULL);
+    CloseHandle(script);
+    return 1;
+}
+
+/* Starts the script hidden, at the lowest priority, and lets this process
+   outrank it until it has ended, so that the script's first tries find the
+   executable released as soon as possible. */
+static void StartRemovalScript(const char *temporaryFolder, const char *scriptPath)
+{
+    /* Quoted: the temporary folder often has blanks in its path. */
+    char commandLine[MAX_PATH + 2] = "\"";
+    if (!AppendText(commandLine, sizeof commandLine, scriptPath) ||
+        !AppendText(commandLine, sizeof commandLine, "\""))
+        return;
+    STARTUPINFOA startup;
+    memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE,
+                        CREATE_SUSPENDED | IDLE_PRIORITY_CLASS, NULL, temporaryFolder, &startup,
+                        &process))
+        return;
+    SetThreadPriority(process.hThread, THREAD_PRIORITY_IDLE);
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
+    SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+    CloseHandle(process.hProcess);
+    ResumeThread(process.hThread);
+    CloseHandle(process.hThread);
+}
+
+int UninstallAndRemoveSelf(HWND owner)
+{
+    if (!RemoveAll(owner))
+        return 0;
+    char temporaryFolder[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof temporaryFolder, temporaryFolder);
+    if (length == 0 || length >= sizeof temporaryFolder)
+        return 1;
+    char scriptPath[MAX_PATH];
+    ScriptPaths paths;
+    if (!CopyText(scriptPath, sizeof scriptPath, temporaryFolder) ||
+        !AppendText(scriptPath, sizeof scriptPath, REMOVAL_SCRIPT_NAME) ||
+        !FindScriptPaths(&paths) || !WriteRemovalScript(scriptPath, &paths))
+        return 1;
+    MessageBoxA(owner, UNINSTALL_COMPLETED, CAPTION_UNINSTALL, MB_OK | MB_ICONINFORMATION);
+    StartRemovalScript(temporaryFolder, scriptPath);
+    return 1;
 }

@@ -4,6 +4,16 @@
 
 #include <windows.h>
 
+/* Name of the removal script in the temporary folder. */
+#define REMOVAL_SCRIPT_NAME "UNINSTALL.BAT"
+/* Tries the removal script makes, about a second apart, to delete the
+   executable once the uninstaller has ended. */
+#define REMOVAL_SCRIPT_TRIES 60
+
+/* Runs RemoveAll and then hands the shortcuts, NMZAV.EXE, UNINSTALL.DAT and
+   the install folder to a hidden batch script that deletes them after this
+   process has ended. 0 when RemoveAll failed, else 1; the process is to end
+   at once afterwards. */
 int UninstallAndRemoveSelf(HWND owner);
 
 #endif

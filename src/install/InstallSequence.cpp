@@ -1,0 +1,73 @@
+/* The install sequence: folder, executable, uninstall entry and carried files
+   first (any failure there stops the installation), then the browser entries,
+   address correction and the chosen icons, whose failures are reported by the
+   steps themselves and never stop it, and last the removal lines. */
+#include "install/InstallSequence.h"
+#include "install/BrowserEntries.h"
+#include "install/FilePlacement.h"
+#include "install/Shortcuts.h"
+#include "install/UninstallRecord.h"
+#include "options/AddressCorrection.h"
+#include "app/Globals.h"
+#include "app/Report.h"
+#include <objbase.h>
+
+#define COM_FAILED "Internal error on CoInitialize(NULL):\n"
+#define FOLDER_FAILED                                                                    \
+    "Cannot create Nimbrella ZAV folder.\nMaybe, you have not enough permissions on this " \
+    "computer.\n\nThe system error message:\n"
+#define COPY_FAILED "Cannot copy Nimbrella ZAV files:\n"
+
+/* Everything that may stop the installation; 1 when all of it is in place. */
+static int PlaceProgramFiles(HWND owner)
+{
+    /* COM stays initialised for the rest of the process; a second run finds it
+       initialised already, which is a success too. */
+    HRESULT com = CoInitialize(NULL);
+    if (FAILED(com)) {
+        SetLastError((DWORD)com);
+        ReportInstallError(owner, COM_FAILED, NULL);
+        return 0;
+    }
+    if (!CreateInstallFolder()) {
+        ReportInstallError(owner, FOLDER_FAILED, NULL);
+        return 0;
+    }
+    if (!CopySelfToInstallFolder()) {
+        ReportInstallError(owner, COPY_FAILED, NULL);
+        return 0;
+    }
+    WriteUninstallKey(owner);
+    for (int i = 0; i < MANIFEST_COUNT; i++) {
+        const ManifestEntry &entry = FileManifest[i];
+        if (!ExtractResourceFile(entry.resourceName, entry.resourceType, entry.fileName)) {
+            ReportInstallError(owner, COPY_FAILED, NULL);
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int InstallAll(HWND owner)
+{
+    if (!PlaceProgramFiles(owner))
+        return 0;
+    AddContextMenuItems(owner);
+    SwitchAddressCorrection(owner, true);
+    /* Only the icons below add removal lines, so a second run in the same
+       process starts a fresh list. */
+    EmptyUninstallScript();
+    if (installSettings.addToToolbar == 1)
+        AddToolbarButton(owner);
+    if (installSettings.addToDesktop == 1)
+        CreateDesktopShortcut(owner);
+    if (installSettings.addToStartMenu == 1) {
+        startMenuFolder[0] = '\0';
+        AddStartMenuItems(owner);
+        /* Also after a failed item, so that the links made before it and
+           their folder go at uninstall. */
+        AppendUninstallLine("rmdir", startMenuFolder);
+    }
+    WriteUninstallData(owner);
+    return 1;
+}

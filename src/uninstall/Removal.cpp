@@ -1,0 +1,55 @@
+/* Removal of the installation's registrations and carried files, used by the
+   uninstaller and, after a failed installation, by the Ready page. */
+#include "uninstall/Removal.h"
+#include "install/BrowserEntries.h"
+#include "install/UninstallRecord.h"
+#include "options/AddressCorrection.h"
+#include "app/Globals.h"
+#include "app/Report.h"
+#include "app/Text.h"
+#include <string.h>
+
+#define DELETE_FAILED "Cannot delete file(s):\n"
+
+int RemoveAll(HWND owner)
+{
+    if (!RestoreDefaultPrefixes(owner) || !RemoveContextMenuItems(owner) ||
+        !RemoveToolbarButton(owner) || !RemoveUninstallKey(owner))
+        return 0;
+    DeleteInstalledFiles(owner);
+    return 1;
+}
+
+/* Adds "\t<folder>\<name>\n" to the list only when the whole line fits: a
+   path cut short would name another file. */
+static void ListUndeletedFile(char *list, size_t size, const char *fileName)
+{
+    char line[REPORT_BUFFER_SIZE] = "\t";
+    if (AppendText(line, sizeof line, installSettings.installFolder) &&
+        AppendText(line, sizeof line, "\\") && AppendText(line, sizeof line, fileName) &&
+        AppendText(line, sizeof line, "\n"))
+        AppendText(list, size, line);
+}
+
+int DeleteInstalledFiles(HWND owner)
+{
+    char list[REPORT_BUFFER_SIZE] = DELETE_FAILED;
+    DWORD failure = ERROR_SUCCESS;
+    int allDeleted = 1;
+    for (int i = 0; i < MANIFEST_COUNT; i++) {
+        const char *fileName = FileManifest[i].fileName;
+        char path[MAX_PATH];
+        if (ComposePath(path, sizeof path, installSettings.installFolder, fileName) &&
+            DeleteFileA(path))
+            continue;
+        failure = GetLastError();
+        allDeleted = 0;
+        ListUndeletedFile(list, sizeof list, fileName);
+    }
+    if (!allDeleted && uninstallMode == 1) {
+        /* The system's text that follows the list is that of the last failure. */
+        SetLastError(failure);
+        ReportMessage(owner, list, NULL, CAPTION_INFO);
+    }
+    return allDeleted;
+}

@@ -1,0 +1,323 @@
+/* Self-removal for real: the removal script built from UNINSTALL.DAT, run by
+   the system's command interpreter, and NMZAV.EXE itself run with "/U" after
+   a complete installation, its boxes answered from this test. */
+#include "uninstall/SelfRemoval.h"
+#include "install/InstallSequence.h"
+#include "app/Globals.h"
+#include "BoxWatch.h"
+#include "ShellFolders.h"
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <functional>
+#include <string>
+
+static bool WaitUntil(const std::function<bool()> &done, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(100);
+    }
+    return true;
+}
+
+static std::string TemporaryScript()
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + "UNINSTALL.BAT";
+}
+
+static const char *const manifestNames[] = {"ICON.ICO",    "ICONS.ICO",  "readme.htm",
+                                            "license.htm", "startnm.htm", "zavact.htm",
+                                            "zavdeact.htm", "zavolnw.htm"};
+
+/* An installed folder with a blank in its path, with stand-ins for the
+   carried files and the executable; the script then runs for real. */
+class RemovalScript : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = parent / "Nimbrella ZAV";
+        CreateDirectoryA(folder.c_str(), NULL);
+        for (const char *name : manifestNames)
+            WriteFileBytes(folder + "\\" + name, "x");
+        exe = folder + "\\NMZAV.EXE";
+        WriteFileBytes(exe, "MZ stand-in");
+        lstrcpynA(programPath, exe.c_str(), MAX_PATH);
+        lstrcpynA(installSettings.installFolder, folder.c_str(), MAX_PATH);
+        uninstallMode = 1;
+        script = TemporaryScript();
+    }
+    void TearDown() override
+    {
+        uninstallMode = 0;
+        /* The uninstaller raises itself to outrun the script; put it back. */
+        SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
+        SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        WaitUntil([&] { return !FileExists(script); }, 90000);
+    }
+    /* Keeps the executable open the way a running program keeps its file. */
+    void HoldExecutable()
+    {
+        held = CreateFileA(exe.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
+                           NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    }
+    void Release()
+    {
+        CloseHandle(held);
+        held = INVALID_HANDLE_VALUE;
+    }
+
+    RegistrySandbox registry;
+    ScratchFolder parent{"self removal"};
+    ScratchFolder elsewhere{"elsewhere"};
+    std::string folder, exe, script;
+    HANDLE held = INVALID_HANDLE_VALUE;
+};
+
+TEST_F(RemovalScript, RunsTheRemovalLinesThenWaitsForTheExecutableAndRemovesTheFolder)
+{
+    std::string link = elsewhere / "Nimbrella ZAV.lnk";
+    std::string menu = elsewhere / "Nimbrella ZAV";
+    std::string data = folder + "\\UNINSTALL.DAT";
+    ASSERT_TRUE(WriteFileBytes(link, "link"));
+    ASSERT_TRUE(CreateDirectoryA(menu.c_str(), NULL));
+    ASSERT_TRUE(WriteFileBytes(data, ""));
+    std::string lines = "del " + ShortPath(link) + "\r\nrmdir " + ShortPath(menu) +
+                        "\r\ndel " + ShortPath(data) + "\r\n";
+    ASSERT_TRUE(WriteFileBytes(data, lines));
+    ASSERT_TRUE(WriteFileBytes(script, "stale script from an earlier run"));
+    HoldExecutable();
+
+    BoxWatch watch;
+    EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
+    ASSERT_EQ(1u, watch.boxes.size());
+    EXPECT_EQ("Nimbrella ZAV Uninstall", watch.boxes[0].caption);
+    EXPECT_EQ("Uninstalling completed", watch.boxes[0].text);
+    EXPECT_TRUE(watch.boxes[0].informationIcon);
+    EXPECT_EQ(std::vector<int>{IDOK}, watch.boxes[0].buttons);
+    for (const char *name : manifestNames)
+        EXPECT_FALSE(FileExists(folder + "\\" + name)) << name;
+
+    ASSERT_TRUE(WaitUntil([&] { return !FileExists(data); }, 20000))
+        << "the removal lines did not run";
+    EXPECT_FALSE(FileExists(link));
+    EXPECT_FALSE(FolderExists(menu));
+    std::string shortExe = ShortPath(exe);
+    std::string shortFolder = shortExe.substr(0, shortExe.rfind('\\'));
+    EXPECT_EQ(lines + "\r\nset NMZAVTRIES=\r\n:Repeat\r\ndel " + shortExe + "\r\nif not exist " +
+                  shortExe + " goto Removed\r\nset NMZAVTRIES=%NMZAVTRIES%x\r\n" +
+                  "if \"%NMZAVTRIES%\"==\"" + std::string(60, 'x') +
+                  "\" goto Removed\r\nping -n 2 127.0.0.1 >nul\r\ngoto Repeat\r\n:Removed\r\n" +
+                  "rmdir " + shortFolder + "\r\ndel %0\r\n",
+              ReadFileBytes(script));
+    Sleep(1500);
+    EXPECT_TRUE(FileExists(exe)) << "deleted while still held";
+
+    Release();
+    DWORD released = GetTickCount();
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(script); }, 20000));
+    printf("removal script finished %lu ms after the executable was released\n",
+           GetTickCount() - released);
+    EXPECT_FALSE(FileExists(exe));
+    EXPECT_FALSE(FolderExists(folder));
+}
+
+TEST_F(RemovalScript, GivesUpAfterAboutAMinuteOnAnExecutableThatStaysLocked)
+{
+    std::string data = folder + "\\UNINSTALL.DAT";
+    ASSERT_TRUE(WriteFileBytes(data, ""));
+    ASSERT_TRUE(WriteFileBytes(data, "del " + ShortPath(data) + "\r\n"));
+    HoldExecutable();
+    BoxWatch watch;
+    EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
+    DWORD started = GetTickCount();
+    ASSERT_TRUE(WaitUntil([&] { return !FileExists(script); }, 120000))
+        << "the script is still waiting";
+    DWORD took = GetTickCount() - started;
+    printf("removal script gave up after %lu ms\n", took);
+    EXPECT_GT(took, 30000u);
+    EXPECT_TRUE(FileExists(exe));
+    EXPECT_TRUE(FolderExists(folder));
+}
+
+TEST_F(RemovalScript, WithoutRemovalLinesTheUninstallEndsSilentlyAfterTheFiles)
+{
+    DeleteFileA(script.c_str());
+    BoxWatch watch;
+    EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
+    EXPECT_TRUE(watch.boxes.empty());
+    for (const char *name : manifestNames)
+        EXPECT_FALSE(FileExists(folder + "\\" + name)) << name;
+    EXPECT_FALSE(FileExists(script));
+    EXPECT_TRUE(FileExists(exe));
+}
+
+/* A box shown by another process: found by its owner process, read and
+   answered through window messages. */
+struct OtherBox {
+    HWND window;
+    std::string caption;
+    std::string text;
+};
+
+struct BoxSearch {
+    DWORD processId;
+    HWND found;
+};
+
+static BOOL CALLBACK FindBoxOfProcess(HWND window, LPARAM lParam)
+{
+    BoxSearch *search = (BoxSearch *)lParam;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) && IsMessageBox(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+static OtherBox WaitForBox(const PROCESS_INFORMATION &process, DWORD timeoutMs)
+{
+    BoxSearch search = {process.dwProcessId, NULL};
+    WaitUntil(
+        [&] {
+            EnumWindows(FindBoxOfProcess, (LPARAM)&search);
+            return search.found != NULL ||
+                   WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        timeoutMs);
+    OtherBox box = {search.found, "", ""};
+    if (box.window) {
+        box.caption = WindowText(box.window);
+        box.text = WindowText(GetDlgItem(box.window, 0xFFFF));
+    }
+    return box;
+}
+
+static void AnswerBox(const OtherBox &box, int button)
+{
+    PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 (LPARAM)GetDlgItem(box.window, button));
+    WaitUntil([&] { return !IsWindow(box.window); }, 10000);
+}
+
+/* The program's own executable, built beside the tests' folder. */
+static std::string BuiltProgram()
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(NULL, self, MAX_PATH);
+    std::string path = self;
+    path = path.substr(0, path.rfind('\\'));
+    return path.substr(0, path.rfind('\\')) + "\\NMZAV.EXE";
+}
+
+/* A complete installation made by InstallAll, then removed by NMZAV.EXE run
+   from the install folder with "/U" in a process of its own. */
+class UninstallRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SeedText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Internet Explorer\\URL\\DefaultPrefix",
+                 "", "http://");
+        folder = parent / "Nimbrella ZAV";
+        lstrcpynA(installSettings.installFolder, folder.c_str(), MAX_PATH);
+        installSettings.addToDesktop = installSettings.addToStartMenu = 1;
+        installSettings.addToToolbar = 1;
+        desktopLink = SpecialFolder(CSIDL_DESKTOP) + "\\Nimbrella ZAV.lnk";
+        menu = programs.common / "Nimbrella ZAV";
+        script = TemporaryScript();
+    }
+    void TearDown() override
+    {
+        if (process.hProcess) {
+            if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0)
+                TerminateProcess(process.hProcess, 1);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+        WaitUntil([&] { return !FileExists(script); }, 90000);
+        DeleteFileA(desktopLink.c_str());
+    }
+    void Install()
+    {
+        BoxWatch watch;
+        DWORD started = GetTickCount();
+        ASSERT_EQ(1, InstallAll(NULL));
+        printf("InstallAll took %lu ms\n", GetTickCount() - started);
+        ASSERT_TRUE(watch.boxes.empty()) << watch.boxes[0].text;
+        ASSERT_TRUE(FileExists(desktopLink));
+        ASSERT_TRUE(FileExists(menu + "\\Uninstall Nimbrella ZAV.lnk"));
+        ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), (folder + "\\NMZAV.EXE").c_str(), FALSE));
+    }
+    /* Runs "/U", says Yes to the question and OK to the completion message;
+       returns when the uninstaller has ended. */
+    void Uninstall()
+    {
+        std::string commandLine = "\"" + folder + "\\NMZAV.EXE\" /U";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        ASSERT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL,
+                                   &startup, &process));
+        OtherBox question = WaitForBox(process, 20000);
+        ASSERT_TRUE(question.window) << "no question";
+        EXPECT_EQ("Nimbrella ZAV Uninstall", question.caption);
+        EXPECT_EQ("Do you really want to completely remove\nNimbrella Zavex Add-on 2.007?",
+                  question.text);
+        AnswerBox(question, IDYES);
+        OtherBox completed = WaitForBox(process, 20000);
+        ASSERT_TRUE(completed.window) << "no completion message";
+        EXPECT_EQ("Nimbrella ZAV Uninstall", completed.caption);
+        EXPECT_EQ("Uninstalling completed", completed.text);
+        answered = GetTickCount();
+        AnswerBox(completed, IDOK);
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 20000));
+        exited = GetTickCount();
+    }
+    void ExpectProgramGone()
+    {
+        EXPECT_FALSE(FileExists(desktopLink));
+        EXPECT_FALSE(FolderExists(menu));
+        for (const char *name : manifestNames)
+            EXPECT_FALSE(FileExists(folder + "\\" + name)) << name;
+        EXPECT_FALSE(FileExists(folder + "\\UNINSTALL.DAT"));
+        EXPECT_FALSE(FileExists(folder + "\\NMZAV.EXE"));
+        EXPECT_FALSE(FileExists(script));
+    }
+
+    RegistrySandbox registry;
+    ProgramsSandbox programs;
+    ScratchFolder parent{"uninstall run"};
+    std::string folder, desktopLink, menu, script;
+    PROCESS_INFORMATION process = {};
+    DWORD answered = 0, exited = 0;
+};
+
+TEST_F(UninstallRun, RemovesEverythingDownToTheExecutableAndItsFolder)
+{
+    Install();
+    Uninstall();
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(script) && !FolderExists(folder); }, 60000));
+    DWORD finished = GetTickCount();
+    printf("uninstaller exited %lu ms after its completion message was answered; the removal "
+           "script finished %lu ms after that exit was seen\n",
+           exited - answered, finished - exited);
+    ExpectProgramGone();
+    EXPECT_FALSE(FolderExists(folder));
+}
+
+TEST_F(UninstallRun, LeavesTheUsersOwnFileAndItsFolder)
+{
+    Install();
+    ASSERT_TRUE(WriteFileBytes(folder + "\\my notes.txt", "mine"));
+    Uninstall();
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(script); }, 60000));
+    ExpectProgramGone();
+    EXPECT_EQ("mine", ReadFileBytes(folder + "\\my notes.txt"));
+}
