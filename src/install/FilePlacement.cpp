@@ -1,18 +1,20 @@
 /* Placing the program's files in the install folder: the folder chain, the
    copy of the running executable and the carried files. */
 #include "install/FilePlacement.h"
+#include "install/UninstallRecord.h"
 #include "app/Globals.h"
+#include "app/Startup.h"
 #include "app/Text.h"
 #include <string.h>
 
 /* Every later path is the folder, a backslash and a file name; a folder with
-   no room for the longest of those names is refused here, so that no path
-   made afterwards is ever cut. */
+   no room for the longest of those names, UNINSTALL.DAT, is refused here, so
+   that no path made afterwards is ever cut. */
 static int InstallFolderLeavesRoom(void)
 {
     char longest[MAX_PATH];
     return ComposePath(longest, sizeof longest, installSettings.installFolder,
-                       LONGEST_INSTALLED_NAME);
+                       UNINSTALL_DATA_NAME);
 }
 
 int CreateInstallFolder(void)
@@ -49,7 +51,7 @@ int CopySelfToInstallFolder(void)
         return 0;
     }
     char target[MAX_PATH];
-    if (!ComposePath(target, sizeof target, installSettings.installFolder, INSTALLED_EXE_NAME))
+    if (!ComposePath(target, sizeof target, installSettings.installFolder, INSTALLED_FILE_NAME))
         return 0;
     return CopyFileA(source, target, FALSE);
 }

@@ -6,12 +6,6 @@
 
 #include <windows.h>
 
-/* Name of the installed copy of the executable. */
-#define INSTALLED_EXE_NAME "NMZAV.EXE"
-/* Longest name the program puts into the install folder; a folder that has no
-   room left for it is refused before anything is made. */
-#define LONGEST_INSTALLED_NAME "UNINSTALL.DAT"
-
 /* Makes the install folder and every missing folder above it. 1 when the
    install folder exists as a folder on return, else 0. */
 int CreateInstallFolder(void);

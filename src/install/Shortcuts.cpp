@@ -1,10 +1,10 @@
 /* Shell links to the installed program, made through the shell's link object,
    and the Start Menu folder that holds five of them. */
 #include "install/Shortcuts.h"
-#include "install/FilePlacement.h"
 #include "install/UninstallRecord.h"
 #include "app/Globals.h"
 #include "app/Report.h"
+#include "app/Startup.h"
 #include "app/Text.h"
 #include "Hosts.h"
 #include <shlobj.h>
@@ -17,13 +17,13 @@
     "folder.\nThe system error message:\n"
 
 const StartMenuItem StartMenuItems[START_MENU_ITEM_COUNT] = {
-    {"Nimbrella ZAV.lnk", INSTALLED_EXE_NAME, "Nimbrella Zavex Add-on 2.007", NULL, NULL, 0},
+    {PROGRAM_LINK_NAME, INSTALLED_FILE_NAME, "Nimbrella Zavex Add-on 2.007", NULL, NULL, 0},
     {"Nimbrella on " NIMBRELLA_HOST ".lnk", "startnm.htm", "Open " NIMBRELLA_BASE "/", NULL, NULL,
      0},
     {"Read Me.lnk", "readme.htm", "Short description of Nimbrella ZAV", NULL, NULL, 0},
     {"License Agreement.lnk", "license.htm", "Nimbrella ZAV license agreement", NULL, NULL, 0},
-    {"Uninstall Nimbrella ZAV.lnk", INSTALLED_EXE_NAME, "Uninstall Nimbrella Zavex Add-on", "/U",
-     INSTALLED_EXE_NAME, 1},
+    {"Uninstall Nimbrella ZAV.lnk", INSTALLED_FILE_NAME, "Uninstall Nimbrella Zavex Add-on",
+     UNINSTALL_ARGUMENT, INSTALLED_FILE_NAME, 1},
 };
 
 /* Item-ID lists from the shell go back to the shell's allocator; without one
@@ -101,8 +101,8 @@ int CreateDesktopShortcut(HWND owner)
     }
     char linkPath[MAX_PATH];
     HRESULT result = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
-    if (ComposePath(linkPath, sizeof linkPath, desktop, DESKTOP_LINK_NAME))
-        result = SaveShellLink(linkPath, INSTALLED_EXE_NAME, DESKTOP_LINK_DESCRIPTION, NULL, NULL,
+    if (ComposePath(linkPath, sizeof linkPath, desktop, PROGRAM_LINK_NAME))
+        result = SaveShellLink(linkPath, INSTALLED_FILE_NAME, DESKTOP_LINK_DESCRIPTION, NULL, NULL,
                                0);
     if (SUCCEEDED(result))
         AppendUninstallLine("del", linkPath);

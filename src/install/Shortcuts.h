@@ -7,7 +7,7 @@
 
 /* Name of the Start Menu folder and of the program's own links. */
 #define START_MENU_FOLDER_NAME "Nimbrella ZAV"
-#define DESKTOP_LINK_NAME "Nimbrella ZAV.lnk"
+#define PROGRAM_LINK_NAME "Nimbrella ZAV.lnk"
 #define DESKTOP_LINK_DESCRIPTION "Nimbrella Zavex Add-on"
 
 /* One link of the Start Menu folder. Target and icon files are names in the
