@@ -6,5 +6,5 @@
 const WizardPage wizardPages[WIZARD_PAGE_COUNT] = {
     {IDD_WELCOME, WelcomePageProc}, {IDD_LICENCE, LicencePageProc},
     {IDD_FOLDER, FolderPageProc},   {IDD_ICONS, IconsPageProc},
-    {IDD_READY, NULL},              {IDD_FINISH, FinishPageProc},
+    {IDD_READY, ReadyPageProc},     {IDD_FINISH, FinishPageProc},
 };

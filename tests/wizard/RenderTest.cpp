@@ -33,6 +33,7 @@ TEST(RenderDialogs, DISABLED_EachDialogToABitmap)
     Render(IDD_LICENCE, LicencePageProc, "137-licence");
     Render(IDD_FOLDER, FolderPageProc, "138-folder");
     Render(IDD_ICONS, IconsPageProc, "139-icons");
+    Render(IDD_READY, ReadyPageProc, "140-ready");
     Render(IDD_FINISH, FinishPageProc, "142-finish");
     Render(IDD_OPTIONS, OptionsDialogProc, "141-options");
 }

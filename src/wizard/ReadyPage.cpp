@@ -1,0 +1,42 @@
+/* Page 5, Ready: runs the installation. A failed one is taken back as far as
+   the removal reaches, and the page stays for another try. */
+#include "wizard/Pages.h"
+#include "wizard/PageFramework.h"
+#include "install/InstallSequence.h"
+#include "uninstall/Removal.h"
+#include "resource.h"
+
+static void Install(HWND page)
+{
+    if (InstallAll(page)) {
+        LeavePage(page, PAGE_NEXT, 6);
+        return;
+    }
+    /* InstallAll has told the user why it stopped; RemoveAll reports its own
+       failures, so its result needs no word here. */
+    RemoveAll(page);
+}
+
+INT_PTR CALLBACK ReadyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        PlacePage(page);
+        SetTitleFont(page, IDC_READY_TITLE);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDCANCEL:
+            LeavePage(page, IDCANCEL, 0);
+            return TRUE;
+        case IDC_PAGE_BACK:
+            LeavePage(page, PAGE_BACK, 4);
+            return TRUE;
+        case IDC_PAGE_NEXT:
+            Install(page);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
