@@ -4,7 +4,7 @@
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build"
 packages=(wine wine32:i386 wine64 g++-mingw-w64-i686 cmake make googletest xvfb xauth
-          x11-apps imagemagick python3)
+          x11-apps imagemagick python3 xxd file)
 
 ensure_packages() {
     local missing=()

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# NMZAV.EXE is a 32-bit GUI executable that imports system DLLs only and
+# names the product and its version in its version resource.
+set -u
+exe="$1"
+failed=0
+check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi; }
+headers=$(i686-w64-mingw32-objdump -p "$exe")
+check "PE32 i386" 'file "$exe" | grep -q "PE32 executable (GUI) Intel 80386"'
+check "GUI subsystem" 'grep -q "Subsystem.*Windows GUI" <<<"$headers"'
+dlls=$(grep "DLL Name:" <<<"$headers" | awk '{print tolower($3)}' | sort -u | tr '\n' ' ')
+echo "imports: $dlls"
+allowed=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll msvcrt.dll comctl32.dll comdlg32.dll shlwapi.dll "
+for dll in $dlls; do
+    check "$dll is a system DLL" '[[ "$allowed" == *" $dll "* ]]'
+done
+# Version strings are stored as UTF-16 in the resource.
+utf16() { printf '%s' "$1" | iconv -f ASCII -t UTF-16LE | xxd -p | tr -d '\n'; }
+hex=$(xxd -p "$exe" | tr -d '\n')
+for text in "Nimbrella Zavex Add-on" "2.007" "NMZAV.EXE"; do
+    check "version resource names \"$text\"" '[[ "$hex" == *"$(utf16 "$text")"* ]]'
+done
+echo "size: $(stat -c %s "$exe") bytes"
+exit $failed
