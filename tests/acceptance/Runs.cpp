@@ -1,0 +1,353 @@
+/* The acceptance runs: the road of one installation as a person walks it,
+   from the downloaded executable to the uninstall from the list of installed
+   programs, and the detours a person takes. Each run starts in a fresh Wine
+   prefix (see run-fresh.sh). */
+#include "Driver.h"
+#include "Installed.h"
+#include "Sandbox.h"
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+namespace {
+
+const IconChoice AllIcons = {true, true, true};
+const IconChoice NoIcons = {false, false, false};
+const char *DownloadedCopy = "C:\\Downloads\\NMZAV.EXE";
+
+void TimingLine(const char *what, DWORD milliseconds)
+{
+    printf("timing: %s %lu ms\n", what, milliseconds);
+    fflush(stdout);
+}
+
+HANDLE StartDownloadedInstaller()
+{
+    CreateDirectoryA("C:\\Downloads", NULL);
+    if (!CopyFileA(ProgramUnderTest().c_str(), DownloadedCopy, FALSE))
+        Fail("a copy of NMZAV.EXE in C:\\Downloads");
+    Step("start the downloaded NMZAV.EXE");
+    return Start(std::string("\"") + DownloadedCopy + "\"", "C:\\Downloads");
+}
+
+/* Welcome and Licence; returns the Destination folder page. */
+HWND WalkToFolderPage()
+{
+    HWND page = WaitForPage(1002, "Welcome");
+    Picture("welcome");
+    Step("Welcome: Next");
+    Click(page, 1001);
+    page = WaitForPage(1007, "Software Licence Agreement");
+    Picture("licence");
+    Step("Licence: I Agree");
+    Click(page, 1001);
+    page = WaitForPage(1008, "Select Destination Folder");
+    Picture("folder");
+    return page;
+}
+
+/* From the Destination folder page to the Ready page; folder "" keeps the
+   default. Returns the Ready page. */
+HWND ChooseFolderAndIcons(HWND page, const std::string &folder, IconChoice icons)
+{
+    if (!folder.empty()) {
+        Step("Destination folder: type " + folder);
+        SetControlText(page, 1011, folder);
+    }
+    Step("Destination folder: Next");
+    Click(page, 1001);
+    page = WaitForPage(1013, "Icon Creation");
+    Picture("icons");
+    const bool wanted[3] = {icons.startMenu, icons.desktop, icons.toolbar};
+    for (int i = 0; i < 3; i++)
+        if (IsChecked(page, 1015 + i) != wanted[i])
+            Toggle(page, 1015 + i);
+    Step("Icons: Next");
+    Click(page, 1001);
+    page = WaitForPage(1018, "Ready to Install!");
+    Picture("ready");
+    return page;
+}
+
+/* Presses Install and waits for the Finish page. */
+HWND InstallToFinish(HWND ready)
+{
+    Step("Ready: Install");
+    DWORD started = GetTickCount();
+    Click(ready, 1001);
+    HWND finish = WaitForPage(1039, "Installation completed!", 60000);
+    TimingLine("install", GetTickCount() - started);
+    Picture("finish");
+    return finish;
+}
+
+/* A whole installation with the given folder and icons, ended with Finish. */
+void Install(const std::string &folder, IconChoice icons)
+{
+    HANDLE wizard = StartDownloadedInstaller();
+    HWND finish = InstallToFinish(ChooseFolderAndIcons(WalkToFolderPage(), folder, icons));
+    Step("Finish: Finish");
+    Click(finish, 2);
+    Expect(WaitForExit(wizard, 15000), "the wizard to end after Finish");
+    CloseHandle(wizard);
+}
+
+/* The uninstall as the list of installed programs runs it: the registry's
+   "UninstallString", Yes, "Uninstalling completed", then the removal script
+   finishes after the program has ended. */
+void UninstallFromProgramList(const std::string &folder, const std::string &keptFile = "")
+{
+    std::string command = UninstallCommand();
+    Expect(!command.empty(), "an UninstallString");
+    Step("run the UninstallString " + command);
+    HANDLE uninstaller = Start(command);
+    Box question = WaitForBox("Nimbrella ZAV Uninstall");
+    ExpectEqual("Do you really want to completely remove\nNimbrella Zavex Add-on 2.007?",
+                question.text, "the uninstall question");
+    Picture("uninstall-question");
+    Step("answer Yes");
+    DWORD started = GetTickCount();
+    Answer(question, IDYES);
+    Box done = WaitForBox("Nimbrella ZAV Uninstall", 30000);
+    ExpectEqual("Uninstalling completed", done.text, "the completion message");
+    Picture("uninstall-completed");
+    Answer(done, IDOK);
+    Expect(WaitForExit(uninstaller, 15000), "the uninstaller to end");
+    CloseHandle(uninstaller);
+    Step("wait for the removal script");
+    std::string gone = keptFile.empty() ? folder : folder + "\\NMZAV.EXE";
+    DWORD waited = 0;
+    while ((keptFile.empty() ? FolderExists(gone) : FileExists(gone)) && waited < 90000) {
+        Sleep(50);
+        waited += 50;
+    }
+    TimingLine("removal", GetTickCount() - started);
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    for (waited = 0; FileExists(std::string(temp) + "UNINSTALL.BAT") && waited < 30000;
+         waited += 100)
+        Sleep(100);
+    ExpectNothingLeft(folder, keptFile);
+}
+
+/* Starts the installed copy as "Start Nimbrella ZAV" does; returns the Options
+   dialog. */
+HWND OpenOptions(const std::string &folder)
+{
+    Step("start the installed copy");
+    HANDLE copy = Start("\"" + folder + "\\NMZAV.EXE\"", folder);
+    CloseHandle(copy);
+    return WaitForWindow(OPTIONS_CAPTION);
+}
+
+void CloseOptions(HWND options)
+{
+    Step("Options: Ok");
+    Click(options, 1024);
+    Expect(WaitGone(options), "the Options dialog to close");
+}
+
+/* Runs one acceptance run and turns a failed step into a test failure. */
+void Drive(const char *name, void (*run)())
+{
+    BeginRun(name);
+    CoInitialize(NULL);
+    try {
+        run();
+    } catch (const StepFailure &failure) {
+        ADD_FAILURE() << name << ": " << failure.what();
+    }
+    CoUninitialize();
+}
+
+void DefaultsAllTheWay()
+{
+    HANDLE wizard = StartDownloadedInstaller();
+    HWND folderPage = WalkToFolderPage();
+    ExpectEqual(DEFAULT_INSTALL_FOLDER, ControlText(folderPage, 1011), "the default folder");
+    HWND ready = ChooseFolderAndIcons(folderPage, "", AllIcons);
+    HWND finish = InstallToFinish(ready);
+    ExpectInstalled(DEFAULT_INSTALL_FOLDER, AllIcons);
+    Step("Finish: Start Nimbrella ZAV");
+    Click(finish, 1040);
+    HWND options = WaitForWindow(OPTIONS_CAPTION);
+    Picture("options");
+    Expect(WaitForExit(wizard, 15000), "the wizard to end");
+    CloseHandle(wizard);
+    Expect(IsChecked(options, 1028), "address correction checked in Options");
+    Expect(IsChecked(options, 1038), "context-menu entries checked in Options");
+    Expect(!BoxAppears("Nimbrella ZAV Message", 1000), "no HTTP 1.1 warning with Wine's settings");
+    CloseOptions(options);
+
+    Step("set the browser's HTTP 1.1 through proxy to 0");
+    const char *settings = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    SeedDword(HKEY_CURRENT_USER, settings, "ProxyHttp1.1", 0);
+    SeedDword(HKEY_CURRENT_USER, settings, "EnableHttp1_1", 1);
+    HANDLE copy = Start("\"" DEFAULT_INSTALL_FOLDER "\\NMZAV.EXE\"", DEFAULT_INSTALL_FOLDER);
+    Box warning = WaitForBox("Nimbrella ZAV Message");
+    Expect(warning.text.rfind("Warning!\nTo use Nimbrella, you should change", 0) == 0,
+           "the HTTP 1.1 warning, saw \"" + warning.text + "\"");
+    Picture("http11-warning");
+    Answer(warning, IDOK);
+    CloseOptions(WaitForWindow(OPTIONS_CAPTION));
+    WaitForExit(copy, 10000);
+    CloseHandle(copy);
+}
+
+void OptionsSwitchBothOff()
+{
+    Install("", AllIcons);
+    HWND options = OpenOptions(DEFAULT_INSTALL_FOLDER);
+    Expect(!IsEnabled(options, 1025), "Apply disabled at first");
+    Step("Options: clear address correction and the context-menu entries");
+    Toggle(options, 1028);
+    Toggle(options, 1038);
+    Expect(IsEnabled(options, 1025), "Apply enabled after a click");
+    Picture("options-cleared");
+    Step("Options: Apply");
+    Click(options, 1025);
+    for (int i = 0; i < 50 && IsEnabled(options, 1025); i++)
+        Sleep(100);
+    Expect(!IsEnabled(options, 1025), "Apply disabled after applying");
+    ExpectPlainPrefixes();
+    Expect(!ContextMenuPresent(), "no context-menu keys after Apply");
+    Step("start the installed copy again while Options is open");
+    HANDLE second = Start("\"" DEFAULT_INSTALL_FOLDER "\\NMZAV.EXE\"", DEFAULT_INSTALL_FOLDER);
+    Expect(WaitForExit(second, 15000), "the second start to end by itself");
+    CloseHandle(second);
+    Expect(CountWindows(OPTIONS_CAPTION) == 1, "one Options dialog only");
+    Expect(GetForegroundWindow() == options, "the open Options dialog in front");
+    CloseOptions(options);
+    Expect(DefaultPrefix() == "http://", "the prefix still plain after Ok");
+}
+
+void UninstallLeavesNothing()
+{
+    Install("", AllIcons);
+    UninstallFromProgramList(DEFAULT_INSTALL_FOLDER);
+    ExpectPlainPrefixes();
+}
+
+void NoIconsAccentedFolderAndRepeat()
+{
+    const std::string folder = "C:\\Program Files\\Nimbrella \xE9t\xE9 ZAV";
+    Install(folder, NoIcons);
+    ExpectInstalled(folder, NoIcons);
+    UninstallFromProgramList(folder);
+
+    Step("a folder typed, Back, Next, then Cancel");
+    HANDLE wizard = StartDownloadedInstaller();
+    HWND page = WalkToFolderPage();
+    SetControlText(page, 1011, "C:\\Typed Folder");
+    Click(page, 1000);
+    page = WaitForPage(1007, "Software Licence Agreement");
+    Click(page, 1001);
+    page = WaitForPage(1008, "Select Destination Folder");
+    ExpectEqual("C:\\Typed Folder", ControlText(page, 1011), "the typed folder kept");
+    Click(page, 2);
+    Expect(WaitForExit(wizard, 15000), "the wizard to end on Cancel");
+    CloseHandle(wizard);
+    Expect(!FolderExists("C:\\Typed Folder"), "nothing installed after Cancel");
+    Expect(UninstallCommand().empty(), "no uninstall entry after Cancel");
+
+    Step("install twice into the same folder");
+    Install(folder, AllIcons);
+    wizard = StartDownloadedInstaller();
+    page = WaitForPage(1002, "Welcome");
+    Click(page, 1001);
+    Box warning = WaitForBox("Nimbrella ZAV Installation");
+    Picture("previous-version");
+    Step("previous version: Yes");
+    Answer(warning, IDYES);
+    page = WaitForPage(1007, "Software Licence Agreement");
+    Click(page, 1001);
+    page = WaitForPage(1008, "Select Destination Folder");
+    HWND finish = InstallToFinish(ChooseFolderAndIcons(page, folder, AllIcons));
+    ExpectInstalled(folder, AllIcons);
+    Click(finish, 2);
+    WaitForExit(wizard, 15000);
+    CloseHandle(wizard);
+    UninstallFromProgramList(folder);
+}
+
+void FailedInstallThenAgain()
+{
+    const std::string blocker = "C:\\Blocked";
+    WriteFileBytes(blocker, "a file where the folder should be");
+    HANDLE wizard = StartDownloadedInstaller();
+    HWND ready = ChooseFolderAndIcons(WalkToFolderPage(), blocker + "\\ZAV", AllIcons);
+    Step("Ready: Install into a folder below a file");
+    Click(ready, 1001);
+    Box failure = WaitForBox("Nimbrella ZAV Installation Error", 30000);
+    Picture("install-failed");
+    Answer(failure, IDOK);
+    Sleep(500);
+    Expect(IsWindowVisible(ready) && IsEnabled(ready, 1001), "the Ready page to stay");
+    Expect(UninstallCommand().empty(), "no uninstall entry after the failure");
+    Expect(!ContextMenuPresent(), "no context-menu keys after the failure");
+    ExpectPlainPrefixes();
+    Step("remove the file, Install again");
+    DeleteFileA(blocker.c_str());
+    HWND finish = InstallToFinish(ready);
+    ExpectInstalled(blocker + "\\ZAV", AllIcons);
+    Click(finish, 2);
+    WaitForExit(wizard, 15000);
+    CloseHandle(wizard);
+    UninstallFromProgramList(blocker + "\\ZAV");
+}
+
+void ForeignPrefixUntouched()
+{
+    const std::string foreign = "http://search.example/?q=";
+    SeedText(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, "", foreign.c_str());
+    HANDLE wizard = StartDownloadedInstaller();
+    HWND ready = ChooseFolderAndIcons(WalkToFolderPage(), "", AllIcons);
+    Step("Ready: Install over a foreign default prefix");
+    Click(ready, 1001);
+    Box refusal = WaitForBox("Nimbrella ZAV Info", 30000);
+    Expect(refusal.text.find(foreign) != std::string::npos,
+           "the refusal to quote the foreign prefix, saw \"" + refusal.text + "\"");
+    Picture("foreign-prefix");
+    Answer(refusal, IDOK);
+    HWND finish = WaitForPage(1039, "Installation completed!", 30000);
+    ExpectEqual(foreign, DefaultPrefix(), "the foreign prefix untouched by the install");
+    Click(finish, 2);
+    WaitForExit(wizard, 15000);
+    CloseHandle(wizard);
+    UninstallFromProgramList(DEFAULT_INSTALL_FOLDER);
+    ExpectEqual(foreign, DefaultPrefix(), "the foreign prefix untouched by the uninstall");
+}
+
+void UsersOwnFileSurvives()
+{
+    Install("", AllIcons);
+    WriteFileBytes(DEFAULT_INSTALL_FOLDER "\\my notes.txt", "mine");
+    UninstallFromProgramList(DEFAULT_INSTALL_FOLDER, "my notes.txt");
+    ExpectEqual("mine", ReadFileBytes(DEFAULT_INSTALL_FOLDER "\\my notes.txt"),
+                "the user's file unchanged");
+}
+
+} // namespace
+
+TEST(Acceptance, Run1DefaultsAllTheWay) { Drive("run1", DefaultsAllTheWay); }
+TEST(Acceptance, Run2OptionsSwitchBothOff) { Drive("run2", OptionsSwitchBothOff); }
+TEST(Acceptance, Run3UninstallLeavesNothing) { Drive("run3", UninstallLeavesNothing); }
+TEST(Acceptance, Run4NoIconsAccentedFolderAndRepeat) { Drive("run4", NoIconsAccentedFolderAndRepeat); }
+TEST(Acceptance, Run5FailedInstallThenAgain) { Drive("run5", FailedInstallThenAgain); }
+TEST(Acceptance, Run6ForeignPrefixUntouched) { Drive("run6", ForeignPrefixUntouched); }
+TEST(Acceptance, Run7UsersOwnFileSurvives) { Drive("run7", UsersOwnFileSurvives); }
+
+/* The newcomer's walkthrough (scripts/run without a display): run 1, then the
+   uninstall, with a picture of every page and box. */
+TEST(Acceptance, DISABLED_Walkthrough)
+{
+    Drive("walkthrough", [] {
+        DefaultsAllTheWay();
+        printf("Installed:\n");
+        PrintInstalled(DEFAULT_INSTALL_FOLDER);
+        UninstallFromProgramList(DEFAULT_INSTALL_FOLDER);
+        ExpectPlainPrefixes();
+        printf("Removed: every file, link and registry entry listed above, the Start Menu "
+               "folder, the install folder and the removal script; the browser's prefixes "
+               "are back on \"http://\".\n");
+    });
+}

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs acceptance runs in a fresh Wine prefix of their own, copied from a
+# pristine template prefix (made once per build), on the current DISPLAY.
+# Usage: run-fresh.sh BUILD_DIR GTEST_FILTER [NAME]
+# Pictures (failures; every page when NMZAV_WALKTHROUGH=1) go to
+# BUILD_DIR/acceptance/pictures as PNG.
+set -u
+build=$1
+filter=$2
+name=${3:-$2}
+root="$build/acceptance"
+template="$root/template"
+prefix="$root/prefix-$name"
+pictures="${NMZAV_PICTURES_DIR:-$root/pictures}"
+mkdir -p "$root" "$pictures"
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+(
+    flock 9
+    if [ ! -f "$template/.complete" ]; then
+        rm -rf "$template"
+        WINEPREFIX="$template" wineboot -i >/dev/null 2>&1
+        WINEPREFIX="$template" wineserver -w
+        touch "$template/.complete"
+    fi
+) 9>"$root/template.lock"
+
+rm -rf "$prefix"
+mkdir -p "$prefix"
+# The two system DLL folders are large and never written: hard links suffice.
+(cd "$template" && find . -mindepth 1 -maxdepth 1 ! -name drive_c -exec cp -a {} "$prefix/" \;)
+mkdir -p "$prefix/drive_c/windows"
+(cd "$template/drive_c" && find . -mindepth 1 -maxdepth 1 ! -name windows -exec cp -a {} "$prefix/drive_c/" \;)
+for entry in "$template"/drive_c/windows/*; do
+    case "$(basename "$entry")" in
+        system32|syswow64) cp -al "$entry" "$prefix/drive_c/windows/" ;;
+        *) cp -a "$entry" "$prefix/drive_c/windows/" ;;
+    esac
+done
+
+export WINEPREFIX="$prefix"
+wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1
+export NMZAV_EXE=$(winepath -w "$build/NMZAV.EXE" 2>/dev/null)
+export NMZAV_PICTURES=$(winepath -w "$pictures" 2>/dev/null)
+wine "$build/tests/acceptance.exe" --gtest_filter="$filter" --gtest_also_run_disabled_tests
+status=$?
+wineserver -k
+for bmp in "$pictures"/*.bmp; do
+    [ -e "$bmp" ] || continue
+    convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+[ "$status" -eq 0 ] && rm -rf "$prefix"
+exit $status

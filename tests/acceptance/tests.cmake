@@ -1,0 +1,15 @@
+# The acceptance driver: a program of its own that drives build/NMZAV.EXE as a
+# person would. Each run gets a fresh Wine prefix through run-fresh.sh.
+file(GLOB ACCEPTANCE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+add_executable(acceptance ${ACCEPTANCE_SOURCES})
+target_link_libraries(acceptance PRIVATE nmzav_test_support gtest_main)
+target_link_options(acceptance PRIVATE -static)
+set_target_properties(acceptance PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+add_dependencies(acceptance NMZAV)
+foreach(run IN ITEMS Run1DefaultsAllTheWay Run2OptionsSwitchBothOff Run3UninstallLeavesNothing
+        Run4NoIconsAccentedFolderAndRepeat Run5FailedInstallThenAgain Run6ForeignPrefixUntouched
+        Run7UsersOwnFileSurvives)
+  add_test(NAME acceptance.${run}
+           COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-fresh.sh ${CMAKE_BINARY_DIR} Acceptance.${run} ${run})
+  set_tests_properties(acceptance.${run} PROPERTIES TIMEOUT 600 RESOURCE_LOCK display)
+endforeach()
