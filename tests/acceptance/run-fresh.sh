@@ -20,6 +20,10 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
     if [ ! -f "$template/.complete" ]; then
         rm -rf "$template"
         WINEPREFIX="$template" wineboot -i >/dev/null 2>&1
+        # Wine draws the windows' frames itself instead of waiting on a
+        # window manager the virtual display does not have.
+        WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+            </dev/null >/dev/null 2>&1
         WINEPREFIX="$template" wineserver -w
         touch "$template/.complete"
     fi
