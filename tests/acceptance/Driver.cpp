@@ -164,6 +164,16 @@ int CountWindows(const char *caption)
     return (int)Windows(caption).size();
 }
 
+/* Returns once the window's thread has finished what it was doing (a page
+   fills its controls after it has become visible) and is waiting for input,
+   as a person's click would find it. */
+static HWND Settled(HWND window)
+{
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    return window;
+}
+
 static bool IsBoxWindow(HWND window)
 {
     return GetDlgItem(window, 0xFFFF) && GetDlgItem(window, 1088);
@@ -174,7 +184,7 @@ HWND WaitForWindow(const char *caption, DWORD milliseconds)
     for (DWORD waited = 0;; waited += 100) {
         for (HWND window : Windows(caption))
             if (!IsBoxWindow(window))
-                return window;
+                return Settled(window);
         if (waited >= milliseconds)
             Fail(std::string("a window \"") + caption + "\"");
         Sleep(100);
@@ -187,7 +197,7 @@ HWND WaitForPage(int titleId, const char *title, DWORD milliseconds)
         for (HWND window : Windows(WIZARD_CAPTION)) {
             HWND titleControl = GetDlgItem(window, titleId);
             if (titleControl && TextOf(titleControl) == title)
-                return window;
+                return Settled(window);
         }
         if (waited >= milliseconds)
             Fail(std::string("the wizard page \"") + title + "\"");
@@ -199,7 +209,7 @@ static bool FindBox(const char *caption, Box *box)
 {
     for (HWND window : Windows(caption)) {
         if (IsBoxWindow(window)) {
-            box->window = window;
+            box->window = Settled(window);
             box->caption = caption;
             box->text = TextOf(GetDlgItem(window, 0xFFFF));
             return true;
@@ -240,7 +250,7 @@ void Answer(const Box &box, int button)
 
 bool WaitGone(HWND window, DWORD milliseconds)
 {
-    for (DWORD waited = 0; IsWindow(window) && IsWindowVisible(window); waited += 100) {
+    for (DWORD waited = 0; IsWindow(window); waited += 100) {
         if (waited >= milliseconds)
             return false;
         Sleep(100);

@@ -53,7 +53,7 @@ Box WaitForBox(const char *caption, DWORD milliseconds = 15000);
 /* true when a message box with this caption shows up within the time. */
 bool BoxAppears(const char *caption, DWORD milliseconds);
 void Answer(const Box &box, int button);
-/* Waits until window is gone; false on time-out. */
+/* Waits until window is destroyed; false on time-out. */
 bool WaitGone(HWND window, DWORD milliseconds = 15000);
 
 std::string ControlText(HWND dialog, int id);

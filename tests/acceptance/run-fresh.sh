@@ -17,7 +17,9 @@ mkdir -p "$root" "$pictures"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 (
     flock 9
-    if [ ! -f "$template/.complete" ]; then
+    # The stamp changes whenever the way the template is made changes.
+    stamp="unmanaged-1"
+    if [ "$(cat "$template/.complete" 2>/dev/null)" != "$stamp" ]; then
         rm -rf "$template"
         WINEPREFIX="$template" wineboot -i >/dev/null 2>&1
         # Wine draws the windows' frames itself instead of waiting on a
@@ -25,7 +27,7 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
         WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
             </dev/null >/dev/null 2>&1
         WINEPREFIX="$template" wineserver -w
-        touch "$template/.complete"
+        echo "$stamp" >"$template/.complete"
     fi
 ) 9>"$root/template.lock"
 
