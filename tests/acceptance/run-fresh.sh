@@ -14,7 +14,7 @@ prefix="$root/prefix-$name"
 pictures="${NMZAV_PICTURES_DIR:-$root/pictures}"
 mkdir -p "$root" "$pictures"
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
 (
     flock 9
     # The stamp changes whenever the way the template is made changes.
