@@ -20,5 +20,6 @@ hex=$(xxd -p "$exe" | tr -d '\n')
 for text in "Nimbrella Zavex Add-on" "2.007" "NMZAV.EXE"; do
     check "version resource names \"$text\"" '[[ "$hex" == *"$(utf16 "$text")"* ]]'
 done
-echo "size: $(stat -c %s "$exe") bytes"
+size=$(stat -c %s "$exe")
+check "at most 100 KiB ($size bytes)" '[ "$size" -le 102400 ]'
 exit $failed
