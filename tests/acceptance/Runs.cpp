@@ -7,6 +7,7 @@
 #include "Sandbox.h"
 #include <gtest/gtest.h>
 #include <objbase.h>
+#include <stdlib.h>
 
 namespace {
 
@@ -104,6 +105,14 @@ void UninstallFromProgramList(const std::string &folder, const std::string &kept
     ExpectEqual("Do you really want to completely remove\nNimbrella Zavex Add-on 2.007?",
                 question.text, "the uninstall question");
     Picture("uninstall-question");
+    /* For the benchmark: another program holds the executable open for a
+       while, so the removal script has to wait for it. */
+    char hold[16] = "";
+    GetEnvironmentVariableA("NMZAV_HOLD_EXE_MS", hold, sizeof hold);
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (atoi(hold) > 0)
+        held = CreateFileA((folder + "\\NMZAV.EXE").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
+                           OPEN_EXISTING, 0, NULL);
     Step("answer Yes");
     DWORD started = GetTickCount();
     Answer(question, IDYES);
@@ -113,6 +122,11 @@ void UninstallFromProgramList(const std::string &folder, const std::string &kept
     Answer(done, IDOK);
     Expect(WaitForExit(uninstaller, 15000), "the uninstaller to end");
     CloseHandle(uninstaller);
+    if (held != INVALID_HANDLE_VALUE) {
+        Step("keep NMZAV.EXE open for " + std::string(hold) + " ms");
+        Sleep(atoi(hold));
+        CloseHandle(held);
+    }
     Step("wait for the removal script");
     std::string gone = keptFile.empty() ? folder : folder + "\\NMZAV.EXE";
     DWORD waited = 0;
