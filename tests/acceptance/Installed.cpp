@@ -3,6 +3,7 @@
 #include "Driver.h"
 #include "Hosts.h"
 #include "Sandbox.h"
+#include "ShellFolders.h"
 #include "app/Globals.h"
 #include <shlobj.h>
 #include <vector>
@@ -25,13 +26,6 @@ std::string ServicePrefixText()
 std::string DefaultPrefix()
 {
     return RegText(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, "");
-}
-
-static std::string SpecialFolder(int csidl)
-{
-    char path[MAX_PATH] = "";
-    SHGetSpecialFolderPathA(NULL, path, csidl, FALSE);
-    return path;
 }
 
 std::string StartMenuFolder()
@@ -76,51 +70,17 @@ static std::string CarriedBytes(const ManifestEntry &entry)
     return bytes;
 }
 
-struct Link {
-    std::string target, description, arguments, icon;
-    int iconIndex;
-};
-
-static Link ReadLink(const std::string &path)
-{
-    Link link = {"", "", "", "", 0};
-    IShellLinkA *shellLink = NULL;
-    IPersistFile *file = NULL;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                (void **)&shellLink)))
-        Fail("the shell link object");
-    shellLink->QueryInterface(IID_IPersistFile, (void **)&file);
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    if (FAILED(file->Load(wide, STGM_READ))) {
-        file->Release();
-        shellLink->Release();
-        Fail("a shell link " + path);
-    }
-    char text[1024];
-    shellLink->GetPath(text, sizeof text, NULL, SLGP_RAWPATH);
-    link.target = text;
-    shellLink->GetDescription(text, sizeof text);
-    link.description = text;
-    shellLink->GetArguments(text, sizeof text);
-    link.arguments = text;
-    shellLink->GetIconLocation(text, sizeof text, &link.iconIndex);
-    link.icon = text;
-    file->Release();
-    shellLink->Release();
-    return link;
-}
-
 static void ExpectLink(const std::string &path, const std::string &target,
                        const std::string &description, const std::string &arguments,
                        const std::string &icon, int iconIndex)
 {
     Expect(FileExists(path), "the link " + path);
-    Link link = ReadLink(path);
+    LinkContents link = ReadShellLink(path);
+    Expect(link.loaded, "the shell link " + path + " to load");
     ExpectEqual(target, link.target, path + " target");
     ExpectEqual(description, link.description, path + " description");
     ExpectEqual(arguments, link.arguments, path + " arguments");
-    ExpectEqual(icon, link.icon, path + " icon");
+    ExpectEqual(icon, link.iconPath, path + " icon");
     if (!icon.empty())
         Expect(link.iconIndex == iconIndex, path + " icon index " + std::to_string(iconIndex));
 }
