@@ -1,7 +1,9 @@
-/* A structured exception handler around one wizard page. C++ handlers cannot
-   see exceptions that pass through the system's dialog code, so the page runs
-   under a frame of its own on the thread's exception list: the handler
-   unwinds the frames above it and jumps back to RunGuardedPage. */
+/* A structured exception handler around one wizard page, for 32-bit x86.
+   C++ handlers cannot see exceptions that pass through the system's dialog
+   code, so the page runs under a frame of its own on the thread's exception
+   list: the handler unwinds the frames above it and jumps back to
+   RunGuardedPage. (x86_64 has no such list; see PageGuardX64.cpp.) */
+#if defined(__i386__)
 #include "app/PageGuard.h"
 
 /* NtCurrentTeb reads the thread block through fs; GCC misjudges its bounds. */
@@ -49,3 +51,5 @@ int RunGuardedPage(HINSTANCE instance, int templateId, DLGPROC procedure, INT_PT
     *result = value;
     return 1;
 }
+
+#endif
