@@ -9,4 +9,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# The 64-bit loader starts 32-bit programs through the 32-bit one, and runs
+# the prefix's own (64-bit) tools where the machine has no 32-bit execution.
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)

@@ -1,52 +1,251 @@
-# Shared by scripts/run and scripts/test: installs what is missing, builds,
-# starts a virtual display and makes Wine prefixes under build/.
+# Shared by scripts/run, scripts/test, scripts/bench and the acceptance runs:
+# installs what is missing, finds out how this machine runs 32-bit x86 code,
+# builds, starts a virtual display, makes Wine prefixes under build/, and
+# stops all of it again when the script exits.
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build="$top/build"
+build="$top/build"            # the 32-bit build: NMZAV.EXE as it ships
+twin="$top/build-x86_64"      # the same sources for x86_64, a test build only
+wine64=/usr/lib/wine/wine64   # starts 64-bit programs itself, 32-bit ones through wine32
+wine32=/usr/lib/wine/wine
 packages=(wine wine32:i386 wine64 g++-mingw-w64-i686 cmake make googletest xvfb xauth
           x11-apps imagemagick python3 xxd file)
 
+# Runs a set-up step quietly. When it fails, says which step, the command and
+# what it printed, and returns its exit status.
+run_step() {
+    local what=$1 log status
+    shift
+    log=$(mktemp)
+    "$@" </dev/null >"$log" 2>&1 && { rm -f "$log"; return 0; }
+    status=$?
+    {
+        echo "FAILED: $what (exit status $status)"
+        echo "command: $*"
+        tail -n 40 "$log"
+    } >&2
+    rm -f "$log"
+    return $status
+}
+
+# Installs the packages named here and as arguments that are missing.
 ensure_packages() {
-    local missing=()
-    for package in "${packages[@]}"; do
+    local missing=() package
+    for package in "${packages[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
             missing+=("$package")
     done
     command -v node >/dev/null || missing+=(nodejs)
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        run_step "adding the i386 architecture" dpkg --add-architecture i386 || return
+    fi
+    run_step "updating the package lists" apt-get update -qq || return
+    run_step "installing ${missing[*]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-build_all() {
-    cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null
-    cmake --build "$build" -j"$(nproc)" "$@"
+# --- How 32-bit x86 code runs here -------------------------------------------
+# Some machines' kernels refuse 32-bit x86 programs ("Exec format error").
+# There, binfmt_misc can hand them to qemu's user-mode emulator. Debian 12's
+# qemu 7.2 takes about two minutes to start each 32-bit Wine process (it does
+# not honour MAP_FIXED_NOREPLACE, so Wine reserves its address space in 64 KiB
+# pieces); qemu 10 takes half a second, so only 10 or later is used.
+
+binfmt=/proc/sys/fs/binfmt_misc
+own_entry=$binfmt/nmzav-i386
+i386_magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+i386_mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+
+# Prints why the 32-bit Wine loader does not run; prints nothing when it does.
+i686_refusal() {
+    local out
+    out=$(timeout 60 "$wine32" --version 2>&1) && return 0
+    printf '%s\n' "${out:-no output}" | tail -n 1
 }
 
-# Starts Xvfb on a free display and exports DISPLAY; stopped when the script exits.
-start_virtual_display() {
-    local number=90
-    while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
-        number=$((number + 1))
+# The interpreter of the binfmt_misc entry that takes 32-bit x86 programs,
+# if one is enabled: ours first, as the kernel tries the newest entry first.
+i686_interpreter() {
+    local entry
+    for entry in "$own_entry" "$binfmt"/*; do
+        [ "$(head -n 1 "$entry" 2>/dev/null)" = enabled ] || continue
+        grep -q '^magic 7f454c4601010100000000000000000002000300' "$entry" || continue
+        awk '/^interpreter/ {print $2}' "$entry"
+        return 0
     done
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$number"
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$number" ] && return 0
-        sleep 0.1
-    done
-    echo "Xvfb did not start" >&2
     return 1
 }
 
-# Makes (or reuses) a Wine prefix and keeps its wineserver alive. With
-# "unmanaged" as second argument a new prefix keeps its windows away from any
-# window manager: on the bare virtual display Wine would otherwise wait about
-# two seconds for each closing window, message boxes included.
-use_wine_prefix() {
+qemu_major() { "$1" --version 2>/dev/null | awk 'NR == 1 {split($3, v, "."); print v[1] + 0}'; }
+
+# Prints the path of a qemu-i386 of version 10 or later: the system's, or else
+# the one of Debian's backports, unpacked into build/qemu (nothing installed).
+fast_qemu() {
+    local candidate unpacked="$build/qemu/usr/bin/qemu-i386"
+    for candidate in /usr/bin/qemu-i386-static /usr/bin/qemu-i386 "$unpacked"; do
+        [ -x "$candidate" ] && [ "$(qemu_major "$candidate")" -ge 10 ] 2>/dev/null &&
+            { echo "$candidate"; return 0; }
+    done
+    fetch_backports_qemu >&2 || return 1
+    [ "$(qemu_major "$unpacked")" -ge 10 ] 2>/dev/null && echo "$unpacked"
+}
+
+# Downloads qemu-user from this release's backports through an apt state of
+# its own in build/qemu-apt, from the archive this machine's apt already uses,
+# and unpacks it into build/qemu.
+fetch_backports_qemu() {
+    local dir="$build/qemu-apt" codename archive options
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    archive=$(apt-cache policy | awk -v suite="$codename/main" '$3 == suite {print $2; exit}')
+    [ -n "$codename" ] && [ -n "$archive" ] || {
+        echo "no Debian archive for '$codename' in this machine's apt sources"
+        return 1
+    }
+    rm -rf "$dir" "$build/qemu"
+    mkdir -p "$dir/lists/partial" "$build/qemu"
+    echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $archive $codename-backports main" \
+        >"$dir/sources.list"
+    options=(-o "Dir::Etc::sourcelist=$dir/sources.list" -o Dir::Etc::sourceparts=-
+             -o "Dir::State::Lists=$dir/lists" -o APT::Sandbox::User=root)
+    echo "Fetching qemu-user from $codename-backports"
+    run_step "updating the $codename-backports package list" apt-get "${options[@]}" update &&
+        run_step "downloading qemu-user from $codename-backports" \
+            sh -c 'cd "$1" && shift && apt-get "$@" download "qemu-user/'"$codename"'-backports"' \
+            sh "$dir" "${options[@]}" &&
+        run_step "unpacking qemu-user" sh -c 'dpkg-deb -x "$1"/qemu-user_*.deb "$2"' \
+            sh "$dir" "$build/qemu"
+}
+
+# Registers qemu-i386 for 32-bit x86 programs (removed again when the script
+# exits). Sets i686_how; returns 1 when that cannot be done.
+register_emulation() {
+    local qemu refusal
+    qemu=$(fast_qemu) || { i686_how="no qemu-i386 of version 10 or later could be had"; return 1; }
+    if [ ! -e "$binfmt/register" ] &&
+        ! mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null; then
+        i686_how="binfmt_misc cannot be mounted here"
+        return 1
+    fi
+    if ! printf '%s' ":nmzav-i386:M::$i386_magic:$i386_mask:$qemu:F" \
+        >"$binfmt/register" 2>/dev/null; then
+        i686_how="qemu-i386 cannot be registered with binfmt_misc"
+        return 1
+    fi
+    registered_emulation=1
+    refusal=$(i686_refusal)
+    if [ -n "$refusal" ]; then
+        unregister_emulation
+        i686_how="32-bit Wine does not start even under $qemu: $refusal"
+        return 1
+    fi
+    i686_how="under qemu-i386 $("$qemu" --version | awk 'NR == 1 {print $3}') emulation"
+}
+
+unregister_emulation() {
+    [ -n "${registered_emulation:-}" ] && [ -e "$own_entry" ] && echo -1 >"$own_entry"
+    registered_emulation=
+    return 0
+}
+
+# Sets i686_runs (native, emulated or none) with i686_how, and bench (i686 or
+# x86_64) with bench_why. NMZAV_BENCH=i686|x86_64 forces the bench, and
+# NMZAV_I686=emulated the emulator on a machine that would not need it.
+choose_bench() {
+    local refusal interpreter
+    # An entry of ours left by a run that did not end cleanly would hide
+    # whether the machine itself runs 32-bit code.
+    [ -e "$own_entry" ] && echo -1 >"$own_entry"
+    refusal=$(i686_refusal)
+    if [ -n "$refusal" ]; then
+        i686_runs=none
+        bench_why="this machine cannot run 32-bit x86 code ($refusal)"
+    elif interpreter=$(i686_interpreter); then
+        i686_runs=emulated
+        i686_how="through $interpreter"
+        bench_why="this machine runs 32-bit x86 code only through $interpreter"
+    else
+        i686_runs=native
+        i686_how=natively
+        bench_why="this machine runs 32-bit x86 code natively"
+    fi
+    if [ "$i686_runs" = none ] || { [ "${NMZAV_I686:-}" = emulated ] && [ "$i686_runs" = native ]; }; then
+        if register_emulation; then i686_runs=emulated; else i686_runs=none; fi
+    fi
+    case "${NMZAV_BENCH:-}" in
+    i686 | x86_64)
+        bench=$NMZAV_BENCH
+        bench_why="NMZAV_BENCH=$NMZAV_BENCH; $bench_why"
+        ;;
+    *) if [ "$i686_runs" = native ]; then bench=i686; else bench=x86_64; fi ;;
+    esac
+}
+
+# One line: which bench, why, and how the shipped executable runs.
+bench_line() {
+    if [ "$bench" = i686 ]; then
+        echo "Bench: i686, the shipped build and its own tests: $bench_why."
+    elif [ "$i686_runs" = none ]; then
+        echo "Bench: the x86_64 twin in build-x86_64 ($bench_why); the i686 NMZAV.EXE is only checked, its road is skipped: $i686_how."
+    else
+        echo "Bench: the x86_64 twin in build-x86_64 ($bench_why); the i686 NMZAV.EXE walks the road $i686_how."
+    fi
+}
+
+# --- Building -----------------------------------------------------------------
+
+# Configures and builds one tree: build_tree FOLDER TOOLCHAIN [cmake --build args].
+build_tree() {
+    local folder=$1 toolchain=$2
+    shift 2
+    run_step "configuring $folder" cmake -S "$top" -B "$folder" \
+        -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$toolchain.cmake" -DNMZAV_SHIPPED_BUILD="$build" || return
+    cmake --build "$folder" -j"$(nproc)" "$@"
+}
+
+build_all() { build_tree "$build" mingw-i686 "$@"; }
+
+# Builds what the chosen bench tests: on i686 everything; on the twin bench
+# the shipped NMZAV.EXE with the 32-bit acceptance driver, and the whole twin.
+build_bench() {
+    if [ "$bench" = i686 ]; then
+        build_all
+    else
+        build_all --target NMZAV acceptance && build_tree "$twin" mingw-x86_64
+    fi
+}
+
+# The tree whose tests run on the chosen bench.
+bench_tree() { if [ "$bench" = i686 ]; then echo "$build"; else echo "$twin"; fi; }
+
+# --- Display and Wine ---------------------------------------------------------
+
+# Starts Xvfb on a free display and exports DISPLAY.
+start_virtual_display() {
+    local number=90 log
+    while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
+        number=$((number + 1))
+    done
+    log=$(mktemp)
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$number"
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$number" ] && { rm -f "$log"; return 0; }
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    {
+        echo "FAILED: starting the virtual display"
+        echo "command: Xvfb :$number -screen 0 1024x768x24 -nolisten tcp"
+        tail -n 20 "$log"
+    } >&2
+    rm -f "$log"
+    return 1
+}
+
+wine_environment() {
     export WINEPREFIX="$1"
     export WINEDEBUG=-all
     # No Gecko or Mono installers; no menu entries or icons written into the
@@ -54,22 +253,55 @@ use_wine_prefix() {
     # the menu builder while a test replaces it).
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     export WINEARCH=win64
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        mkdir -p "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1
-        if [ "${2:-}" = unmanaged ]; then
-            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
-        fi
-        wineserver -w
+}
+
+# Makes a new prefix in an empty or missing folder. With "unmanaged" as second
+# argument its windows keep away from any window manager: on the bare virtual
+# display Wine would otherwise wait about two seconds for each closing window,
+# message boxes included, and Wine then draws the windows' frames itself.
+make_wine_prefix() {
+    wine_environment "$1"
+    mkdir -p "$1" 2>/dev/null
+    run_step "making the Wine prefix $1 (wineboot -i)" "$wine64" wineboot -i || return
+    if [ "${2:-}" = unmanaged ]; then
+        run_step "keeping the windows of $1 unmanaged" \
+            "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f || return
     fi
+    run_step "waiting for the Wine prefix $1" wineserver -w
+}
+
+# Uses (making it first, see make_wine_prefix) a Wine prefix and keeps its
+# wineserver alive for the script.
+use_wine_prefix() {
+    wine_environment "$1"
+    [ -f "$WINEPREFIX/system.reg" ] || make_wine_prefix "$@" || return
     wineserver -p
     # Start Wine's services now, detached from our output: a service started
     # later by a test would inherit CTest's pipes and keep it waiting forever.
-    wine cmd /c exit </dev/null >/dev/null 2>&1
+    "$wine64" cmd /c exit </dev/null >/dev/null 2>&1
 }
 
-stop_wine() {
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+# Ends every wineserver (and so every Wine process) of a prefix in this tree.
+stop_wineservers() {
+    local pid prefix
+    for pid in $(pgrep -x 'wineserver(32|64)?'); do
+        prefix=$(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | sed -n 's/^WINEPREFIX=//p')
+        case "$prefix" in
+        "$top"/build/* | "$top"/build-x86_64/*) WINEPREFIX="$prefix" wineserver -k 2>/dev/null ;;
+        esac
+    done
     return 0
+}
+
+# For `trap finish EXIT`: Wine, the virtual display and the emulator's
+# registration go, whether the script succeeded or not.
+finish() {
+    local status=$?
+    stop_wineservers
+    if [ -n "${xvfb_pid:-}" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+    unregister_emulation
+    return $status
 }

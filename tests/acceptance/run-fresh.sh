@@ -5,31 +5,26 @@
 # Pictures (failures; every page when NMZAV_WALKTHROUGH=1) go to
 # BUILD_DIR/acceptance/pictures as PNG.
 set -u
-build=$1
+source "$(dirname "$0")/../../scripts/lib.sh"
+tree=$1
 filter=$2
 name=${3:-$2}
-root="$build/acceptance"
+root="$tree/acceptance"
 template="$root/template"
 prefix="$root/prefix-$name"
 pictures="${NMZAV_PICTURES_DIR:-$root/pictures}"
 mkdir -p "$root" "$pictures"
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
 (
     flock 9
     # The stamp changes whenever the way the template is made changes.
     stamp="unmanaged-1"
     if [ "$(cat "$template/.complete" 2>/dev/null)" != "$stamp" ]; then
         rm -rf "$template"
-        WINEPREFIX="$template" wineboot -i >/dev/null 2>&1
-        # Wine draws the windows' frames itself instead of waiting on a
-        # window manager the virtual display does not have.
-        WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
-            </dev/null >/dev/null 2>&1
-        WINEPREFIX="$template" wineserver -w
+        make_wine_prefix "$template" unmanaged || exit 1
         echo "$stamp" >"$template/.complete"
     fi
-) 9>"$root/template.lock"
+) 9>"$root/template.lock" || exit 1
 
 rm -rf "$prefix"
 mkdir -p "$prefix"
@@ -44,12 +39,13 @@ for entry in "$template"/drive_c/windows/*; do
     esac
 done
 
-export WINEPREFIX="$prefix"
+wine_environment "$prefix"
 wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1
-export NMZAV_EXE=$(winepath -w "$build/NMZAV.EXE" 2>/dev/null)
-export NMZAV_PICTURES=$(winepath -w "$pictures" 2>/dev/null)
-wine "$build/tests/acceptance.exe" --gtest_filter="$filter" --gtest_also_run_disabled_tests
+"$wine64" cmd /c exit </dev/null >/dev/null 2>&1
+export NMZAV_EXE=$("$wine64" winepath.exe -w "$tree/NMZAV.EXE" 2>/dev/null)
+export NMZAV_PICTURES=$("$wine64" winepath.exe -w "$pictures" 2>/dev/null)
+echo "Driving $tree/NMZAV.EXE ($(file -b "$tree/NMZAV.EXE" | cut -d, -f1))"
+"$wine64" "$tree/tests/acceptance.exe" --gtest_filter="$filter" --gtest_also_run_disabled_tests
 status=$?
 wineserver -k
 for bmp in "$pictures"/*.bmp; do

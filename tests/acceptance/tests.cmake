@@ -13,3 +13,11 @@ foreach(run IN ITEMS Run1DefaultsAllTheWay Run2OptionsSwitchBothOff Run3Uninstal
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-fresh.sh ${CMAKE_BINARY_DIR} Acceptance.${run} ${run})
   set_tests_properties(acceptance.${run} PROPERTIES TIMEOUT 600 RESOURCE_LOCK display)
 endforeach()
+
+# In a test build for x86_64: the shipped 32-bit NMZAV.EXE walks the whole road
+# with the 32-bit driver, natively or under emulation; skipped where 32-bit
+# programs cannot run at all.
+if(NOT NMZAV_SHIPPED_BUILD STREQUAL CMAKE_BINARY_DIR)
+  add_test(NAME road_i686 COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-road.sh ${NMZAV_SHIPPED_BUILD})
+  set_tests_properties(road_i686 PROPERTIES TIMEOUT 600 RESOURCE_LOCK display SKIP_RETURN_CODE 77)
+endif()

@@ -1,1 +1,1 @@
-add_test(NAME executable COMMAND ${CMAKE_CURRENT_LIST_DIR}/check-executable.sh ${CMAKE_BINARY_DIR}/NMZAV.EXE)
+add_test(NAME executable COMMAND ${CMAKE_CURRENT_LIST_DIR}/check-executable.sh ${NMZAV_SHIPPED_BUILD}/NMZAV.EXE)

@@ -2,7 +2,7 @@
 # the page's script text, unchanged, between the browser stand-ins with the
 # cases (CASES) and the driver that calls the page once per case.
 #   cmake -DPAGE=<page.htm> -DCASES=<cases.vbs> -DHOST=<service host>
-#         -DWORK=<scratch folder> -P run-vbscript.cmake
+#         -DWORK=<scratch folder> -DWINE=<Wine loader> -P run-vbscript.cmake
 set(NIMBRELLA_HOST ${HOST})
 set(NIMBRELLA_BASE "http://${HOST}")
 get_filename_component(here ${CMAKE_CURRENT_LIST_FILE} DIRECTORY)
@@ -26,7 +26,7 @@ set(script ${WORK}/${name})
 file(WRITE ${script} "${browser}\n${cases}\n${driver}")
 
 string(REPLACE "/" "\\" windows_script "Z:${script}")
-execute_process(COMMAND wine cscript.exe //nologo ${windows_script}
+execute_process(COMMAND ${WINE} cscript.exe //nologo ${windows_script}
   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
 message("${output}${errors}")
 if(NOT result EQUAL 0 OR NOT output MATCHES "all [0-9]+ cases passed")

@@ -5,6 +5,7 @@ foreach(page IN ITEMS zavact zavdeact zavolnw)
     COMMAND ${CMAKE_COMMAND} -DPAGE=${GENERATED_DIR}/content/${page}.htm
       -DCASES=${CMAKE_CURRENT_LIST_DIR}/vbscript/${page}.vbs
       -DHOST=${NIMBRELLA_HOST} -DWORK=${CMAKE_BINARY_DIR}/tests/vbscript
+      -DWINE=${CMAKE_CROSSCOMPILING_EMULATOR}
       -P ${CMAKE_CURRENT_LIST_DIR}/run-vbscript.cmake)
   set_tests_properties(resources_vbscript_${page} PROPERTIES TIMEOUT 120)
 endforeach()
