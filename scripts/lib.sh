@@ -59,10 +59,12 @@ i386_magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\
 i386_mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 
 # Prints why the 32-bit Wine loader does not run; prints nothing when it does.
+# bash runs it, not timeout: execvp would hand a refused program to sh.
 i686_refusal() {
     local out
-    out=$(timeout 60 "$wine32" --version 2>&1) && return 0
-    printf '%s\n' "${out:-no output}" | tail -n 1
+    out=$(timeout 60 bash -c '"$1" --version' sh "$wine32" 2>&1) && return 0
+    out=$(printf '%s\n' "${out:-no output}" | tail -n 1)
+    echo "$wine32: ${out##*: }"
 }
 
 # The interpreter of the binfmt_misc entry that takes 32-bit x86 programs,
@@ -160,7 +162,7 @@ choose_bench() {
     refusal=$(i686_refusal)
     if [ -n "$refusal" ]; then
         i686_runs=none
-        bench_why="this machine cannot run 32-bit x86 code ($refusal)"
+        bench_why="this machine cannot run 32-bit x86 code: $refusal"
     elif interpreter=$(i686_interpreter); then
         i686_runs=emulated
         i686_how="through $interpreter"
@@ -284,8 +286,8 @@ use_wine_prefix() {
 # Ends every wineserver (and so every Wine process) of a prefix in this tree.
 stop_wineservers() {
     local pid prefix
-    for pid in $(pgrep -x 'wineserver(32|64)?'); do
-        prefix=$(tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | sed -n 's/^WINEPREFIX=//p')
+    for pid in $(pgrep '^wineserver'); do
+        prefix=$(tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | sed -n 's/^WINEPREFIX=//p')
         case "$prefix" in
         "$top"/build/* | "$top"/build-x86_64/*) WINEPREFIX="$prefix" wineserver -k 2>/dev/null ;;
         esac
@@ -297,6 +299,7 @@ stop_wineservers() {
 # registration go, whether the script succeeded or not.
 finish() {
     local status=$?
+    set +e
     stop_wineservers
     if [ -n "${xvfb_pid:-}" ]; then
         kill "$xvfb_pid" 2>/dev/null
