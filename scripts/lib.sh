@@ -145,10 +145,11 @@ register_emulation() {
     i686_how="under qemu-i386 $("$qemu" --version | awk 'NR == 1 {print $3}') emulation"
 }
 
+remove_own_entry() { if [ -e "$own_entry" ]; then echo -1 2>/dev/null >"$own_entry" || true; fi; }
+
 unregister_emulation() {
-    [ -n "${registered_emulation:-}" ] && [ -e "$own_entry" ] && echo -1 >"$own_entry"
+    [ -z "${registered_emulation:-}" ] || remove_own_entry
     registered_emulation=
-    return 0
 }
 
 # Sets i686_runs (native, emulated or none) with i686_how, and bench (i686 or
@@ -158,7 +159,7 @@ choose_bench() {
     local refusal interpreter
     # An entry of ours left by a run that did not end cleanly would hide
     # whether the machine itself runs 32-bit code.
-    [ -e "$own_entry" ] && echo -1 >"$own_entry"
+    remove_own_entry
     refusal=$(i686_refusal)
     if [ -n "$refusal" ]; then
         i686_runs=none
