@@ -80,18 +80,22 @@ i686_interpreter() {
     return 1
 }
 
-qemu_major() { "$1" --version 2>/dev/null | awk 'NR == 1 {split($3, v, "."); print v[1] + 0}'; }
+qemu_version() { "$1" --version 2>/dev/null | awk 'NR == 1 {print $3}'; }
+
+# true when the qemu given is there and of version 10 or later.
+is_fast_qemu() {
+    local version
+    [ -x "$1" ] && version=$(qemu_version "$1") && [ "${version%%.*}" -ge 10 ] 2>/dev/null
+}
 
 # Prints the path of a qemu-i386 of version 10 or later: the system's, or else
 # the one of Debian's backports, unpacked into build/qemu (nothing installed).
 fast_qemu() {
     local candidate unpacked="$build/qemu/usr/bin/qemu-i386"
     for candidate in /usr/bin/qemu-i386-static /usr/bin/qemu-i386 "$unpacked"; do
-        [ -x "$candidate" ] && [ "$(qemu_major "$candidate")" -ge 10 ] 2>/dev/null &&
-            { echo "$candidate"; return 0; }
+        is_fast_qemu "$candidate" && { echo "$candidate"; return 0; }
     done
-    fetch_backports_qemu >&2 || return 1
-    [ "$(qemu_major "$unpacked")" -ge 10 ] 2>/dev/null && echo "$unpacked"
+    fetch_backports_qemu >&2 && is_fast_qemu "$unpacked" && echo "$unpacked"
 }
 
 # Downloads qemu-user from this release's backports through an apt state of
@@ -113,11 +117,9 @@ fetch_backports_qemu() {
              -o "Dir::State::Lists=$dir/lists" -o APT::Sandbox::User=root)
     echo "Fetching qemu-user from $codename-backports"
     run_step "updating the $codename-backports package list" apt-get "${options[@]}" update &&
-        run_step "downloading qemu-user from $codename-backports" \
-            sh -c 'cd "$1" && shift && apt-get "$@" download "qemu-user/'"$codename"'-backports"' \
-            sh "$dir" "${options[@]}" &&
-        run_step "unpacking qemu-user" sh -c 'dpkg-deb -x "$1"/qemu-user_*.deb "$2"' \
-            sh "$dir" "$build/qemu"
+        (cd "$dir" && run_step "downloading qemu-user from $codename-backports" \
+            apt-get "${options[@]}" download "qemu-user/$codename-backports") &&
+        run_step "unpacking qemu-user" dpkg-deb -x "$dir"/qemu-user_*.deb "$build/qemu"
 }
 
 # Registers qemu-i386 for 32-bit x86 programs (removed again when the script
@@ -142,7 +144,7 @@ register_emulation() {
         i686_how="32-bit Wine does not start even under $qemu: $refusal"
         return 1
     fi
-    i686_how="under qemu-i386 $("$qemu" --version | awk 'NR == 1 {print $3}') emulation"
+    i686_how="under qemu-i386 $(qemu_version "$qemu") emulation"
 }
 
 remove_own_entry() { if [ -e "$own_entry" ]; then echo -1 2>/dev/null >"$own_entry" || true; fi; }
@@ -202,6 +204,9 @@ bench_line() {
 build_tree() {
     local folder=$1 toolchain=$2
     shift 2
+    if [ "$toolchain" = mingw-x86_64 ]; then
+        ensure_packages g++-mingw-w64-x86-64-posix || return
+    fi
     run_step "configuring $folder" cmake -S "$top" -B "$folder" \
         -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$toolchain.cmake" -DNMZAV_SHIPPED_BUILD="$build" || return
     cmake --build "$folder" -j"$(nproc)" "$@"

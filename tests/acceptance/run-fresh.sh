@@ -6,7 +6,7 @@
 # BUILD_DIR/acceptance/pictures as PNG.
 set -u
 source "$(dirname "$0")/../../scripts/lib.sh"
-tree=$1
+tree=$(cd "$1" && pwd)
 filter=$2
 name=${3:-$2}
 root="$tree/acceptance"

@@ -5,10 +5,10 @@
 # registered for 32-bit programs; where they cannot run at all it reports
 # itself skipped (77), with the reason.
 # Usage: run-road.sh I686_BUILD_DIR
-build=$1
-if ! refusal=$(timeout 60 bash -c '"$1" --version' sh /usr/lib/wine/wine 2>&1); then
-    refusal=$(tail -n 1 <<<"$refusal")
-    echo "skipped: 32-bit x86 programs do not run on this machine (/usr/lib/wine/wine: ${refusal##*: }), and no emulator is registered for them (scripts/test registers qemu-i386 10 or later where it can be had)"
+source "$(dirname "$0")/../../scripts/lib.sh"
+refusal=$(i686_refusal)
+if [ -n "$refusal" ]; then
+    echo "skipped: 32-bit x86 programs do not run on this machine ($refusal), and no emulator is registered for them (scripts/test registers qemu-i386 10 or later where it can be had)"
     exit 77
 fi
-exec "$(dirname "$0")/run-fresh.sh" "$build" Acceptance.DISABLED_Walkthrough road
+exec "$(dirname "$0")/run-fresh.sh" "$1" Acceptance.DISABLED_Walkthrough road
