@@ -1,55 +1,35 @@
-/* A structured exception handler around one wizard page, for 32-bit x86.
-   C++ handlers cannot see exceptions that pass through the system's dialog
-   code, so the page runs under a frame of its own on the thread's exception
-   list: the handler unwinds the frames above it and jumps back to
-   RunGuardedPage. (x86_64 has no such list; see PageGuardX64.cpp.) */
-#if defined(__i386__)
+/* The wizard page's exception guard. A fault that leaves a page's procedure
+   cannot be caught around DialogBoxParamA: on x86_64, and for 32-bit programs
+   on 64-bit Windows, the system's message dispatch swallows it, and on 32-bit
+   x86 a jump out of the dialog would leave the page's window alive. So every
+   message reaches the page's procedure through CallPageProcedure, which
+   catches the fault right there (PageGuardI686.cpp, PageGuardX64.cpp); the
+   page is then ended like any other and its window destroyed. */
 #include "app/PageGuard.h"
 
-/* NtCurrentTeb reads the thread block through fs; GCC misjudges its bounds. */
-#pragma GCC diagnostic ignored "-Warray-bounds"
+/* The page procedure that RunGuardedPage is showing, and whether a fault has
+   left it. Pages are shown one at a time. */
+static DLGPROC guardedProcedure;
+static int guardedPageFailed;
 
-struct PageGuard {
-    EXCEPTION_REGISTRATION_RECORD frame; /* first: the system passes its address */
-    void *resume[5];                     /* __builtin_setjmp buffer */
-};
-
-static NT_TIB *ThreadInformation(void)
+static INT_PTR CALLBACK GuardedPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return (NT_TIB *)NtCurrentTeb();
-}
-
-static EXCEPTION_DISPOSITION __cdecl PageGuardHandler(EXCEPTION_RECORD *record, void *frame,
-                                                      CONTEXT *, void *)
-{
-    if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
-        return ExceptionContinueSearch;
-    PageGuard *guard = (PageGuard *)frame;
-    RtlUnwind(frame, NULL, record, NULL);
-    __builtin_longjmp(guard->resume, 1);
-}
-
-static __attribute__((noinline)) INT_PTR ShowPage(HINSTANCE instance, int templateId,
-                                                  DLGPROC procedure)
-{
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), NULL, procedure, 0);
+    INT_PTR result = FALSE;
+    if (CallPageProcedure(guardedProcedure, page, message, wParam, lParam, &result))
+        return result;
+    guardedPageFailed = 1;
+    EndDialog(page, 0);
+    return TRUE;
 }
 
 int RunGuardedPage(HINSTANCE instance, int templateId, DLGPROC procedure, INT_PTR *result)
 {
-    volatile PageGuard guard;
-    NT_TIB *thread = ThreadInformation();
-    guard.frame.Next = thread->ExceptionList;
-    guard.frame.Handler = (PEXCEPTION_ROUTINE)PageGuardHandler;
-    if (__builtin_setjmp((void **)guard.resume) != 0) {
-        ThreadInformation()->ExceptionList = guard.frame.Next;
+    guardedProcedure = procedure;
+    guardedPageFailed = 0;
+    INT_PTR value = DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), NULL,
+                                    GuardedPageProc, 0);
+    if (guardedPageFailed)
         return 0;
-    }
-    thread->ExceptionList = (EXCEPTION_REGISTRATION_RECORD *)&guard.frame;
-    INT_PTR value = ShowPage(instance, templateId, procedure);
-    thread->ExceptionList = guard.frame.Next;
     *result = value;
     return 1;
 }
-
-#endif
