@@ -4,6 +4,7 @@
 set(NMZAV_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/resources/nmzav.rc)
 file(GLOB NMZAV_RESOURCE_DEPENDS CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.h
+  ${CMAKE_SOURCE_DIR}/resources/*.xml
   ${CMAKE_SOURCE_DIR}/resources/art/*)
 set_source_files_properties(${NMZAV_RESOURCE_FILES} PROPERTIES
   OBJECT_DEPENDS "${NMZAV_RESOURCE_DEPENDS}")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# NMZAV.EXE is a 32-bit GUI executable that imports system DLLs only and
-# names the product and its version in its version resource.
+# NMZAV.EXE is a 32-bit GUI executable that imports system DLLs only, names
+# the product and its version in its version resource, and carries one
+# application manifest that asks for administrator rights and nothing else.
 set -u
 exe="$1"
 failed=0
@@ -20,6 +21,28 @@ hex=$(xxd -p "$exe" | tr -d '\n')
 for text in "Nimbrella Zavex Add-on" "2.007" "NMZAV.EXE"; do
     check "version resource names \"$text\"" '[[ "$hex" == *"$(utf16 "$text")"* ]]'
 done
+manifests=$(wrestool -l --type=24 "$exe" 2>/dev/null | wc -l)
+check "one manifest ($manifests)" '[ "$manifests" -eq 1 ]'
+manifest=$(wrestool -x --raw --type=24 --name=1 "$exe" 2>/dev/null)
+verdict=$(python3 -c '
+import sys, xml.etree.ElementTree as tree
+v1, v3 = "{urn:schemas-microsoft-com:asm.v1}", "{urn:schemas-microsoft-com:asm.v3}"
+try:
+    root = tree.fromstring(sys.stdin.buffer.read())
+except tree.ParseError as error:
+    sys.exit("not well-formed: %s" % error)
+levels = root.findall("%strustInfo/%ssecurity/%srequestedPrivileges/%srequestedExecutionLevel" % (v3, v3, v3, v3))
+if root.tag != v1 + "assembly" or len(levels) != 1:
+    sys.exit("no single requestedExecutionLevel under trustInfo")
+if levels[0].attrib != {"level": "requireAdministrator", "uiAccess": "false"}:
+    sys.exit("execution level %s" % levels[0].attrib)
+for element in root.iter():
+    name = element.tag.split("}")[-1]
+    if name in ("dependency", "dpiAware", "dpiAwareness", "supportedOS"):
+        sys.exit("a %s element" % name)
+print("ok")' <<<"$manifest" 2>&1)
+check "manifest asks for administrator rights and nothing else ($verdict)" '[ "$verdict" = ok ]'
+check "asm.v3 declared once" '[ "$(grep -o "urn:schemas-microsoft-com:asm.v3" <<<"$manifest" | wc -l)" -eq 1 ]'
 size=$(stat -c %s "$exe")
 check "at most 100 KiB ($size bytes)" '[ "$size" -le 102400 ]'
 exit $failed
