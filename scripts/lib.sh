@@ -9,7 +9,7 @@ twin="$top/build-x86_64"      # the same sources for x86_64, a test build only
 wine64=/usr/lib/wine/wine64   # starts 64-bit programs itself, 32-bit ones through wine32
 wine32=/usr/lib/wine/wine
 packages=(wine wine32:i386 wine64 g++-mingw-w64-i686 cmake make googletest xvfb xauth
-          x11-apps imagemagick python3 xxd file)
+          x11-apps imagemagick python3 xxd file icoutils locales)
 
 # Runs a set-up step quietly. When it fails, says which step, the command and
 # what it printed, and returns its exit status.
@@ -215,12 +215,13 @@ build_tree() {
 build_all() { build_tree "$build" mingw-i686 "$@"; }
 
 # Builds what the chosen bench tests: on i686 everything; on the twin bench
-# the shipped NMZAV.EXE with the 32-bit acceptance driver, and the whole twin.
+# the shipped NMZAV.EXE with the 32-bit acceptance driver and the 32-bit app
+# suite (for the page guard), and the whole twin.
 build_bench() {
     if [ "$bench" = i686 ]; then
         build_all
     else
-        build_all --target NMZAV acceptance && build_tree "$twin" mingw-x86_64
+        build_all --target NMZAV acceptance app_tests && build_tree "$twin" mingw-x86_64
     fi
 }
 

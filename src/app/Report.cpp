@@ -1,6 +1,7 @@
 /* Every failure and warning reaches the user through ReportMessage: a fixed
    text, then a second text or the system's own words for the last error. */
 #include "app/Report.h"
+#include "app/Text.h"
 #include <string.h>
 
 /* Appends as much of text as fits; a message box text may be cut, unlike a
@@ -38,6 +39,15 @@ void ReportMessage(HWND owner, const char *text, const char *detail, const char 
     }
     SetLastError(0);
     MessageBoxA(owner, buffer, caption, MB_OK | MB_ICONINFORMATION);
+}
+
+void ListInMessage(char *list, size_t size, const char *first, const char *second)
+{
+    char line[REPORT_BUFFER_SIZE] = "\t";
+    if (AppendText(line, sizeof line, first) &&
+        (!second || (AppendText(line, sizeof line, "\\") && AppendText(line, sizeof line, second))) &&
+        AppendText(line, sizeof line, "\n"))
+        AppendText(list, size, line);
 }
 
 void ReportInstallError(HWND owner, const char *text, const char *detail)

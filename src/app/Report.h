@@ -19,6 +19,10 @@
    detail NULL appends the system's text for the last error (if not 0), ""
    appends nothing. The last error is 0 afterwards, in every case. */
 void ReportMessage(HWND owner, const char *text, const char *detail, const char *caption);
+/* Adds the line "\t<first>[\<second>]\n" to a message's list of paths, only
+   when the whole line fits: a path cut short would name another one. second
+   may be NULL. */
+void ListInMessage(char *list, size_t size, const char *first, const char *second);
 /* ReportMessage with the caption of installation errors. */
 void ReportInstallError(HWND owner, const char *text, const char *detail);
 

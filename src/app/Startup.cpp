@@ -37,7 +37,7 @@ void RecordProgramPath(HINSTANCE instance)
     GetModuleFileNameA(NULL, programPath, MAX_PATH);
     programPath[MAX_PATH - 1] = '\0';
     CopyText(installSettings.installFolder, MAX_PATH, programPath);
-    char *lastBackslash = strrchr(installSettings.installFolder, '\\');
+    char *lastBackslash = LastBackslash(installSettings.installFolder);
     if (lastBackslash)
         *lastBackslash = '\0';
 }

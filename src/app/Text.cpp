@@ -41,16 +41,43 @@ int ComposePath(char *out, size_t size, const char *folder, const char *name)
     return 1;
 }
 
+char *LastBackslash(char *path)
+{
+    char *last = NULL;
+    for (char *p = path; *p; p = CharNextA(p))
+        if (*p == '\\')
+            last = p;
+    return last;
+}
+
 static char LowerAscii(char c)
 {
     return (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
 }
 
-int EqualsIgnoreAsciiCase(const char *a, const char *b)
+int EqualsIgnoreAsciiCaseIn(UINT codePage, const char *a, const char *b)
 {
-    while (*a && LowerAscii(*a) == LowerAscii(*b)) {
+    while (*a) {
+        /* The second byte of a double-byte character is compared as it is:
+           folded, it could turn into another character. */
+        if (IsDBCSLeadByteEx(codePage, (BYTE)*a)) {
+            if (a[0] != b[0] || a[1] != b[1])
+                return 0;
+            if (!a[1])
+                return 1;
+            a += 2;
+            b += 2;
+            continue;
+        }
+        if (LowerAscii(*a) != LowerAscii(*b))
+            return 0;
         a++;
         b++;
     }
-    return LowerAscii(*a) == LowerAscii(*b);
+    return *b == '\0';
+}
+
+int EqualsIgnoreAsciiCase(const char *a, const char *b)
+{
+    return EqualsIgnoreAsciiCaseIn(CP_ACP, a, b);
 }

@@ -11,7 +11,13 @@ int CopyText(char *out, size_t size, const char *text);
 int AppendText(char *out, size_t size, const char *text);
 /* out = folder + "\" + name; same rules as CopyText. */
 int ComposePath(char *out, size_t size, const char *folder, const char *name);
-/* 1 when a and b are equal, ignoring the case of ASCII letters only. */
+/* The last backslash of path, or NULL. The path is read by characters of the
+   ANSI code page: on the East Asian ones the second byte of a character may
+   be 0x5C, and is no backslash. */
+char *LastBackslash(char *path);
+/* 1 when a and b are equal, ignoring the case of ASCII letters only; texts in
+   the ANSI code page, or (the In form) in the given one. */
 int EqualsIgnoreAsciiCase(const char *a, const char *b);
+int EqualsIgnoreAsciiCaseIn(UINT codePage, const char *a, const char *b);
 
 #endif

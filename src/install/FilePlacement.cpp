@@ -2,6 +2,7 @@
    copy of the running executable and the carried files. */
 #include "install/FilePlacement.h"
 #include "install/UninstallRecord.h"
+#include "app/Files.h"
 #include "app/Globals.h"
 #include "app/Startup.h"
 #include "app/Text.h"
@@ -17,22 +18,38 @@ static int InstallFolderLeavesRoom(void)
                        UNINSTALL_DATA_NAME);
 }
 
+int FolderLevels(const char *path, size_t *ends)
+{
+    int count = 0;
+    size_t length = strlen(path);
+    /* The first three characters are a drive prefix such as C:\, never a
+       folder of their own. */
+    for (const char *c = path; *c; c = CharNextA(c)) {
+        size_t at = (size_t)(c - path);
+        if (at >= 3 && *c == '\\')
+            ends[count++] = at;
+    }
+    if (length > 0 && (count == 0 || ends[count - 1] != length - 1))
+        ends[count++] = length;
+    return count;
+}
+
 int CreateInstallFolder(void)
 {
     if (!InstallFolderLeavesRoom())
         return 0;
     char path[MAX_PATH];
     CopyText(path, sizeof path, installSettings.installFolder);
-    /* The first three characters are a drive prefix such as C:\, never a
-       folder of their own. Leading folders that exist already make
-       CreateDirectoryA fail harmlessly. */
-    size_t length = strlen(path);
-    for (size_t i = 3; i < length; i++) {
-        if (path[i] != '\\')
-            continue;
-        path[i] = '\0';
+    /* The leading folders first; those that exist already make
+       CreateDirectoryA fail harmlessly. The install folder itself follows. */
+    size_t ends[MAX_PATH];
+    int levels = FolderLevels(path, ends);
+    for (int i = 0; i < levels; i++) {
+        if (path[ends[i]] != '\\')
+            break;
+        path[ends[i]] = '\0';
         CreateDirectoryA(path, NULL);
-        path[i] = '\\';
+        path[ends[i]] = '\\';
     }
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -71,22 +88,6 @@ int ExtractResourceFile(LPCSTR resourceName, LPCSTR resourceType, const char *fi
     const void *data = loaded ? LockResource(loaded) : NULL;
     if (!data)
         return 0;
-    HANDLE file = CreateFileA(target, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_ARCHIVE, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
-    DWORD written = 0;
-    BOOL wrote = WriteFile(file, data, size, &written, NULL);
-    /* A short write is a failed write, with the last error of a full disk. */
-    if (wrote && written != size) {
-        wrote = FALSE;
-        SetLastError(ERROR_HANDLE_DISK_FULL);
-    }
-    DWORD writeError = GetLastError();
-    BOOL closed = CloseHandle(file);
-    if (!wrote) {
-        SetLastError(writeError);
-        return 0;
-    }
-    return closed ? 1 : 0;
+    return WriteWholeFile(target, data, size, FILE_SHARE_READ,
+                          FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_ARCHIVE);
 }

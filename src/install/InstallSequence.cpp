@@ -1,15 +1,18 @@
 /* The install sequence: folder, executable, uninstall entry and carried files
    first (any failure there stops the installation), then the browser entries,
    address correction and the chosen icons, whose failures are reported by the
-   steps themselves and never stop it, and last the removal lines. */
+   steps themselves and never stop it, and last the removal lines. A run that
+   stops leaves what it noted for TakeBackFailedInstall. */
 #include "install/InstallSequence.h"
 #include "install/BrowserEntries.h"
 #include "install/FilePlacement.h"
+#include "install/PriorState.h"
 #include "install/Shortcuts.h"
 #include "install/UninstallRecord.h"
 #include "options/AddressCorrection.h"
 #include "app/Globals.h"
 #include "app/Report.h"
+#include "app/Startup.h"
 #include <objbase.h>
 
 #define COM_FAILED "Internal error on CoInitialize(NULL):\n"
@@ -18,7 +21,8 @@
     "computer.\n\nThe system error message:\n"
 #define COPY_FAILED "Cannot copy Nimbrella ZAV files:\n"
 
-/* Everything that may stop the installation; 1 when all of it is in place. */
+/* Everything that may stop the installation; 1 when all of it is in place.
+   What each step may change is noted first, for TakeBackFailedInstall. */
 static int PlaceProgramFiles(HWND owner)
 {
     /* COM stays initialised for the rest of the process; a second run finds it
@@ -29,18 +33,23 @@ static int PlaceProgramFiles(HWND owner)
         ReportInstallError(owner, COM_FAILED, NULL);
         return 0;
     }
+    NotePriorFolders();
     if (!CreateInstallFolder()) {
         ReportInstallError(owner, FOLDER_FAILED, NULL);
         return 0;
     }
-    if (!CopySelfToInstallFolder()) {
+    /* A file that cannot be read for its note is not written either: it
+       could not be put back. */
+    if (!NotePriorFile(INSTALLED_FILE_NAME) || !CopySelfToInstallFolder()) {
         ReportInstallError(owner, COPY_FAILED, NULL);
         return 0;
     }
+    NotePriorUninstallEntry();
     WriteUninstallKey(owner);
     for (int i = 0; i < MANIFEST_COUNT; i++) {
         const ManifestEntry &entry = FileManifest[i];
-        if (!ExtractResourceFile(entry.resourceName, entry.resourceType, entry.fileName)) {
+        if (!NotePriorFile(entry.fileName) ||
+            !ExtractResourceFile(entry.resourceName, entry.resourceType, entry.fileName)) {
             ReportInstallError(owner, COPY_FAILED, NULL);
             return 0;
         }
@@ -50,8 +59,10 @@ static int PlaceProgramFiles(HWND owner)
 
 int InstallAll(HWND owner)
 {
+    ForgetPriorState();
     if (!PlaceProgramFiles(owner))
         return 0;
+    ForgetPriorState();
     AddContextMenuItems(owner);
     SwitchAddressCorrection(owner, true);
     /* Only the icons below add removal lines, so a second run in the same

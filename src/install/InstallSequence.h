@@ -6,7 +6,8 @@
 
 /* Installs into installSettings.installFolder with the chosen icons. 1 when
    the installation is in place (later optional steps may have reported
-   problems); 0 when it had to stop, after telling the user why. */
+   problems); 0 when it had to stop, after telling the user why: the caller
+   then takes the run back with TakeBackFailedInstall. */
 int InstallAll(HWND owner);
 
 #endif

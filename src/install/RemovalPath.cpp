@@ -8,9 +8,14 @@
 #include "app/Text.h"
 #include <string.h>
 
+/* Read by characters: the second byte of a double-byte character may be a
+   ^ or | (0x5E, 0x7C), and is neither. */
 static int NeedsQuotes(const char *path)
 {
-    return strpbrk(path, " &|<>^(),;=%") != NULL;
+    for (const char *c = path; *c; c = CharNextA(c))
+        if (strchr(" &|<>^(),;=%", *c))
+            return 1;
+    return 0;
 }
 
 static int Refuse(void)
@@ -22,11 +27,12 @@ static int Refuse(void)
 int FormatRemovalPath(char *out, size_t size, const char *longPath)
 {
     char shortPath[MAX_PATH];
-    const char *path = longPath;
     DWORD length = GetShortPathNameA(longPath, shortPath, sizeof shortPath);
-    if (length > 0 && length < sizeof shortPath)
-        path = shortPath;
+    return QuoteRemovalPath(out, size, length > 0 && length < sizeof shortPath ? shortPath : longPath);
+}
 
+int QuoteRemovalPath(char *out, size_t size, const char *path)
+{
     if (!NeedsQuotes(path))
         return CopyText(out, size, path);
 

@@ -88,17 +88,23 @@ static HRESULT SaveShellLink(const char *linkPath, const char *targetFile,
     return result;
 }
 
+int SpecialFolderPath(HWND owner, int folderId, char *path)
+{
+    LPITEMIDLIST list = NULL;
+    path[0] = '\0';
+    if (FAILED(SHGetSpecialFolderLocation(owner, folderId, &list)))
+        return 0;
+    int found = SHGetPathFromIDListA(list, path) ? 1 : 0;
+    FreeItemList(list);
+    return found;
+}
+
 int CreateDesktopShortcut(HWND owner)
 {
-    char desktop[MAX_PATH] = "";
-    LPITEMIDLIST list = NULL;
+    char desktop[MAX_PATH];
     /* A desktop the shell cannot name is not worth a message. */
-    if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_DESKTOP, &list)))
+    if (!SpecialFolderPath(owner, CSIDL_DESKTOP, desktop))
         return 1;
-    if (!SHGetPathFromIDListA(list, desktop)) {
-        FreeItemList(list);
-        return 1;
-    }
     char linkPath[MAX_PATH];
     HRESULT result = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
     if (ComposePath(linkPath, sizeof linkPath, desktop, PROGRAM_LINK_NAME))
@@ -106,7 +112,6 @@ int CreateDesktopShortcut(HWND owner)
                                0);
     if (SUCCEEDED(result))
         AppendUninstallLine("del", linkPath);
-    FreeItemList(list);
     if (FAILED(result)) {
         ReportInstallError(owner, DESKTOP_LINK_FAILED, "");
         return 0;
@@ -116,23 +121,15 @@ int CreateDesktopShortcut(HWND owner)
 
 int EnsureStartMenuFolder(HWND owner, int folderId, char *path)
 {
-    path[0] = '\0';
-    LPITEMIDLIST list = NULL;
-    if (FAILED(SHGetSpecialFolderLocation(owner, folderId, &list)))
+    if (!SpecialFolderPath(owner, folderId, path) ||
+        !AppendText(path, MAX_PATH, "\\" START_MENU_FOLDER_NAME))
         return 0;
-    int result = 0;
-    if (SHGetPathFromIDListA(list, path) &&
-        AppendText(path, MAX_PATH, "\\" START_MENU_FOLDER_NAME)) {
-        DWORD attributes = GetFileAttributesA(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            result = 1;
-        else
-            /* Not there, or a file of that name in the way, which makes this
-               fail with the reason the user is shown. */
-            result = CreateDirectoryA(path, NULL) ? 1 : 0;
-    }
-    FreeItemList(list);
-    return result;
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 1;
+    /* Not there, or a file of that name in the way, which makes this fail
+       with the reason the user is shown. */
+    return CreateDirectoryA(path, NULL) ? 1 : 0;
 }
 
 /* The shared Programs folder serves every user; where it cannot take the

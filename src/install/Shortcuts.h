@@ -26,6 +26,9 @@ struct StartMenuItem {
 /* The links of the Start Menu folder, in the order they are made. */
 extern const StartMenuItem StartMenuItems[START_MENU_ITEM_COUNT];
 
+/* The file-system path of one of the shell's special folders (CSIDL_...) into
+   path (MAX_PATH bytes); 1, or 0 when the shell names none. */
+int SpecialFolderPath(HWND owner, int folderId, char *path);
 /* Saves "Nimbrella ZAV.lnk" on the desktop. 0 after a failure of the link
    (reported); 1 otherwise, also when the shell names no desktop folder. */
 int CreateDesktopShortcut(HWND owner);

@@ -162,9 +162,9 @@ void WriteUninstallKey(HWND owner)
         ReportUninstallKeyFailure(owner, status);
         return;
     }
-    status = SetRegistryText(key, "DisplayName", UNINSTALL_DISPLAY_NAME);
+    status = SetRegistryText(key, DISPLAY_NAME_VALUE, UNINSTALL_DISPLAY_NAME);
     if (status == ERROR_SUCCESS)
-        status = SetRegistryText(key, "UninstallString", command);
+        status = SetRegistryText(key, UNINSTALL_STRING_VALUE, command);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS)
         ReportUninstallKeyFailure(owner, status);

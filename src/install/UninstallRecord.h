@@ -10,6 +10,9 @@
    Welcome page reads the same value to find an earlier installation. */
 #define UNINSTALL_KEY "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\NimbrellaZAV"
 #define UNINSTALL_DISPLAY_NAME "Nimbrella Zavex Add-on 2.007"
+/* The entry's two values: the name in the list, the command that removes. */
+#define DISPLAY_NAME_VALUE "DisplayName"
+#define UNINSTALL_STRING_VALUE "UninstallString"
 /* Name of the removal-line file in the install folder. */
 #define UNINSTALL_DATA_NAME "UNINSTALL.DAT"
 

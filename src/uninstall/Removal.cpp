@@ -20,17 +20,6 @@ int RemoveAll(HWND owner)
     return 1;
 }
 
-/* Adds "\t<folder>\<name>\n" to the list only when the whole line fits: a
-   path cut short would name another file. */
-static void ListUndeletedFile(char *list, size_t size, const char *fileName)
-{
-    char line[REPORT_BUFFER_SIZE] = "\t";
-    if (AppendText(line, sizeof line, installSettings.installFolder) &&
-        AppendText(line, sizeof line, "\\") && AppendText(line, sizeof line, fileName) &&
-        AppendText(line, sizeof line, "\n"))
-        AppendText(list, size, line);
-}
-
 int DeleteInstalledFiles(HWND owner)
 {
     char list[REPORT_BUFFER_SIZE] = DELETE_FAILED;
@@ -44,7 +33,7 @@ int DeleteInstalledFiles(HWND owner)
             continue;
         failure = GetLastError();
         allDeleted = 0;
-        ListUndeletedFile(list, sizeof list, fileName);
+        ListInMessage(list, sizeof list, installSettings.installFolder, fileName);
     }
     if (!allDeleted && uninstallMode == 1) {
         /* The system's text that follows the list is that of the last failure. */

@@ -1,11 +1,13 @@
 /* Self-removal: a running executable cannot delete itself, so the uninstaller
    leaves that to a batch script in the temporary folder, made from the
-   removal lines of UNINSTALL.DAT and a tail that waits for the executable to
+   program's own removal lines of UNINSTALL.DAT and a tail that waits for the executable to
    become deletable, then removes it, the install folder and the script. */
 #include "uninstall/SelfRemoval.h"
 #include "uninstall/Removal.h"
+#include "uninstall/OwnRemovalLines.h"
 #include "install/RemovalPath.h"
 #include "install/UninstallRecord.h"
+#include "app/Files.h"
 #include "app/Globals.h"
 #include "app/Report.h"
 #include "app/Text.h"
@@ -30,7 +32,7 @@ static int FindScriptPaths(ScriptPaths *paths)
     if (length == 0 || length >= MAX_PATH)
         CopyText(paths->executable, MAX_PATH, programPath);
     CopyText(paths->folder, MAX_PATH, paths->executable);
-    char *lastBackslash = strrchr(paths->folder, '\\');
+    char *lastBackslash = LastBackslash(paths->folder);
     if (!lastBackslash)
         return 0;
     *lastBackslash = '\0';
@@ -63,26 +65,31 @@ static int ComposeTail(char *tail, size_t size, const ScriptPaths *paths)
            AppendText(tail, size, folder) && AppendText(tail, size, "\r\ndel %0\r\n");
 }
 
-/* UNINSTALL.BAT = a copy of UNINSTALL.DAT (already in the OEM code page) and
-   the tail, converted before it is written. 0 when there is nothing to run. */
+/* UNINSTALL.BAT = the program's own lines of UNINSTALL.DAT (already in the
+   OEM code page) and the tail, converted before it is written. 0 when there
+   is nothing to run. */
 static int WriteRemovalScript(const char *scriptPath, const ScriptPaths *paths)
 {
     char removalLines[MAX_PATH];
     char tail[TAIL_SIZE];
+    BYTE *lines;
+    DWORD size;
     if (!ComposePath(removalLines, sizeof removalLines, paths->folder, UNINSTALL_DATA_NAME) ||
-        !ComposeTail(tail, sizeof tail, paths) || !CopyFileA(removalLines, scriptPath, FALSE))
+        !ComposeTail(tail, sizeof tail, paths) || !ReadWholeFile(removalLines, &lines, &size))
         return 0;
-    HANDLE script = CreateFileA(scriptPath, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
+    size = KeepOwnRemovalLines((char *)lines, size);
+    HANDLE script = CreateFileA(scriptPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, NULL);
-    if (script == INVALID_HANDLE_VALUE)
-        return 0;
-    SetFilePointer(script, 0, NULL, FILE_END);
-    DWORD length = (DWORD)strlen(tail);
-    CharToOemBuffA(tail, tail, length);
-    DWORD written;
-    WriteFile(script, tail, length, &written, NULL);
-    CloseHandle(script);
-    return 1;
+    if (script != INVALID_HANDLE_VALUE) {
+        DWORD length = (DWORD)strlen(tail);
+        CharToOemBuffA(tail, tail, length);
+        DWORD written;
+        WriteFile(script, lines, size, &written, NULL);
+        WriteFile(script, tail, length, &written, NULL);
+        CloseHandle(script);
+    }
+    FreeBytes(lines);
+    return script != INVALID_HANDLE_VALUE;
 }
 
 /* Starts the script hidden, at the lowest priority, and lets this process

@@ -1,9 +1,9 @@
-/* Page 5, Ready: runs the installation. A failed one is taken back as far as
-   the removal reaches, and the page stays for another try. */
+/* Page 5, Ready: runs the installation. A failed one is taken back, exactly
+   its own work and no more, and the page stays for another try. */
 #include "wizard/Pages.h"
 #include "wizard/PageFramework.h"
 #include "install/InstallSequence.h"
-#include "uninstall/Removal.h"
+#include "install/PriorState.h"
 #include "resource.h"
 
 static void Install(HWND page)
@@ -12,9 +12,10 @@ static void Install(HWND page)
         LeavePage(page, PAGE_NEXT, 6);
         return;
     }
-    /* InstallAll has told the user why it stopped; RemoveAll reports its own
-       failures, so its result needs no word here. */
-    RemoveAll(page);
+    /* InstallAll has told the user why it stopped; the taking back reports
+       its own failures, so its result needs no word here. An earlier
+       installation it found keeps its files and registrations. */
+    TakeBackFailedInstall(page);
 }
 
 INT_PTR CALLBACK ReadyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)

@@ -331,13 +331,101 @@ void ForeignPrefixUntouched()
     ExpectEqual(foreign, DefaultPrefix(), "the foreign prefix untouched by the uninstall");
 }
 
+/* The user's own file in the install folder survives with its folder, and a
+   line added to UNINSTALL.DAT by hand that deletes a file elsewhere is not
+   run: the removal script runs only the program's own lines. */
 void UsersOwnFileSurvives()
 {
     Install("", AllIcons);
     WriteFileBytes(DEFAULT_INSTALL_FOLDER "\\my notes.txt", "mine");
+    const std::string elsewhere = "C:\\users\\Public\\important.txt";
+    WriteFileBytes(elsewhere, "important");
+    Step("add a line that deletes " + elsewhere + " to UNINSTALL.DAT");
+    const std::string data = DEFAULT_INSTALL_FOLDER "\\UNINSTALL.DAT";
+    WriteFileBytes(data, ReadFileBytes(data) + "del \"" + elsewhere + "\"\r\n");
     UninstallFromProgramList(DEFAULT_INSTALL_FOLDER, "my notes.txt");
     ExpectEqual("mine", ReadFileBytes(DEFAULT_INSTALL_FOLDER "\\my notes.txt"),
                 "the user's file unchanged");
+    ExpectEqual("important", ReadFileBytes(elsewhere), "the file elsewhere unchanged");
+}
+
+/* Every file of a folder, name and bytes. */
+std::string FolderContents(const std::string &folder)
+{
+    std::string contents;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return contents;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            contents += std::string(found.cFileName) + "=" +
+                        ReadFileBytes(folder + "\\" + found.cFileName) + "\n";
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return contents;
+}
+
+/* Installing again while the installed copy's Options dialog is open: its
+   NMZAV.EXE cannot be replaced, the run fails, and the earlier installation
+   is left exactly as it was, still working. Once Options is closed, Install
+   on the same page succeeds. */
+void FailedRunKeepsTheEarlierInstallation()
+{
+    Install("", AllIcons);
+    HWND options = OpenOptions(DEFAULT_INSTALL_FOLDER);
+    const std::string files = FolderContents(DEFAULT_INSTALL_FOLDER);
+    HANDLE wizard = StartDownloadedInstaller();
+    HWND page = WaitForPage(1002, "Welcome");
+    Click(page, 1001);
+    Answer(WaitForBox("Nimbrella ZAV Installation"), IDYES);
+    page = WaitForPage(1007, "Software Licence Agreement");
+    Click(page, 1001);
+    page = WaitForPage(1008, "Select Destination Folder");
+    HWND ready = ChooseFolderAndIcons(page, "", AllIcons);
+    Step("Ready: Install while the installed copy runs");
+    Click(ready, 1001);
+    Box failure = WaitForBox("Nimbrella ZAV Installation Error", 30000);
+    Expect(failure.text.rfind("Cannot copy Nimbrella ZAV files:\n", 0) == 0,
+           "the copy to fail, saw \"" + failure.text + "\"");
+    Picture("install-over-running-copy");
+    Answer(failure, IDOK);
+    Expect(!BoxAppears("Nimbrella ZAV Installation Error", 1000), "nothing more to report");
+    ExpectEqual(files, FolderContents(DEFAULT_INSTALL_FOLDER), "the installed files");
+    ExpectInstalled(DEFAULT_INSTALL_FOLDER, AllIcons);
+
+    Step("Options: clear address correction, Apply, set it again, Apply");
+    for (bool on : {false, true}) {
+        Toggle(options, 1028);
+        Click(options, 1025);
+        for (int i = 0; i < 50 && IsEnabled(options, 1025); i++)
+            Sleep(100);
+        ExpectEqual(on ? ServicePrefixText() : "http://", DefaultPrefix(), "Options applying");
+    }
+    CloseOptions(options);
+    HWND finish = InstallToFinish(ready);
+    ExpectInstalled(DEFAULT_INSTALL_FOLDER, AllIcons);
+    Click(finish, 2);
+    WaitForExit(wizard, 15000);
+    CloseHandle(wizard);
+    UninstallFromProgramList(DEFAULT_INSTALL_FOLDER);
+}
+
+/* On the Japanese code page (932) the second byte of many characters is
+   0x5C, the backslash: ソ is 0x83 0x5C and 表 is 0x95 0x5C. The folder is made
+   whole, with no half-named folder beside it, the installed copy knows
+   itself there, and the uninstall removes it. */
+void CodePage932Folder()
+{
+    Expect(GetACP() == 932, "the ANSI code page 932, saw " + std::to_string(GetACP()));
+    const std::string data = "C:\\" "\x83\x66\x81\x5B\x83\x5E" "\x83\x5C" "\x83\x74\x83\x67";
+    const std::string folder = data + "\\" "\x8F\x57\x8C\x76" "\x95\x5C";
+    Install(folder, AllIcons);
+    ExpectInstalled(folder, AllIcons);
+    Expect(!FolderExists("C:\\" "\x83\x66\x81\x5B\x83\x5E"), "no folder cut inside its name");
+    Expect(!FolderExists(data + "\\" "\x8F\x57\x8C\x76"), "no folder cut inside its name");
+    CloseOptions(OpenOptions(folder));
+    UninstallFromProgramList(folder);
 }
 
 } // namespace
@@ -349,6 +437,11 @@ TEST(Acceptance, Run4NoIconsAccentedFolderAndRepeat) { Drive("run4", NoIconsAcce
 TEST(Acceptance, Run5FailedInstallThenAgain) { Drive("run5", FailedInstallThenAgain); }
 TEST(Acceptance, Run6ForeignPrefixUntouched) { Drive("run6", ForeignPrefixUntouched); }
 TEST(Acceptance, Run7UsersOwnFileSurvives) { Drive("run7", UsersOwnFileSurvives); }
+TEST(Acceptance, Run8FailedRunKeepsTheEarlierInstallation)
+{
+    Drive("run8", FailedRunKeepsTheEarlierInstallation);
+}
+TEST(Acceptance, Run9CodePage932Folder) { Drive("run9", CodePage932Folder); }
 
 /* The newcomer's walkthrough (scripts/run without a display): run 1, then the
    uninstall, with a picture of every page and box. */

@@ -40,6 +40,14 @@ for entry in "$template"/drive_c/windows/*; do
 done
 
 wine_environment "$prefix"
+# NMZAV_LOCALE=ja_JP (say): the run's Wine processes use that locale's code
+# pages, made here when the system has not got the locale.
+if [ -n "${NMZAV_LOCALE:-}" ]; then
+    export LOCPATH="$root/locales" LC_ALL="$NMZAV_LOCALE.UTF-8"
+    mkdir -p "$LOCPATH"
+    [ -d "$LOCPATH/$LC_ALL" ] || run_step "making the locale $LC_ALL" \
+        localedef -i "$NMZAV_LOCALE" -f UTF-8 "$LOCPATH/$LC_ALL" || exit 1
+fi
 wineserver -p
 "$wine64" cmd /c exit </dev/null >/dev/null 2>&1
 export NMZAV_EXE=$("$wine64" winepath.exe -w "$tree/NMZAV.EXE" 2>/dev/null)

@@ -8,11 +8,13 @@ set_target_properties(acceptance PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BIN
 add_dependencies(acceptance NMZAV)
 foreach(run IN ITEMS Run1DefaultsAllTheWay Run2OptionsSwitchBothOff Run3UninstallLeavesNothing
         Run4NoIconsAccentedFolderAndRepeat Run5FailedInstallThenAgain Run6ForeignPrefixUntouched
-        Run7UsersOwnFileSurvives)
+        Run7UsersOwnFileSurvives Run8FailedRunKeepsTheEarlierInstallation Run9CodePage932Folder)
   add_test(NAME acceptance.${run}
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-fresh.sh ${CMAKE_BINARY_DIR} Acceptance.${run} ${run})
   set_tests_properties(acceptance.${run} PROPERTIES TIMEOUT 600 RESOURCE_LOCK display)
 endforeach()
+# Run 9 runs on the Japanese ANSI code page, which Wine takes from the locale.
+set_tests_properties(acceptance.Run9CodePage932Folder PROPERTIES ENVIRONMENT NMZAV_LOCALE=ja_JP)
 
 # In a test build for x86_64: the shipped 32-bit NMZAV.EXE walks the whole road
 # with the 32-bit driver, natively or under emulation; skipped where 32-bit

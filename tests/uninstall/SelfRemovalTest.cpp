@@ -81,17 +81,24 @@ protected:
     HANDLE held = INVALID_HANDLE_VALUE;
 };
 
-TEST_F(RemovalScript, RunsTheRemovalLinesThenWaitsForTheExecutableAndRemovesTheFolder)
+/* Only the program's own lines of UNINSTALL.DAT run, in their order and byte
+   for byte: here a link and the Start Menu folder in a Programs folder, and
+   the file itself; a line that deletes a file elsewhere is left out. */
+TEST_F(RemovalScript, RunsTheOwnRemovalLinesThenWaitsForTheExecutableAndRemovesTheFolder)
 {
-    std::string link = elsewhere / "Nimbrella ZAV.lnk";
-    std::string menu = elsewhere / "Nimbrella ZAV";
+    ProgramsSandbox programs;
+    std::string menu = programs.user / "Nimbrella ZAV";
+    std::string link = menu + "\\Read Me.lnk";
     std::string data = folder + "\\UNINSTALL.DAT";
-    ASSERT_TRUE(WriteFileBytes(link, "link"));
+    std::string foreign = elsewhere / "important.txt";
     ASSERT_TRUE(CreateDirectoryA(menu.c_str(), NULL));
+    ASSERT_TRUE(WriteFileBytes(link, "link"));
+    ASSERT_TRUE(WriteFileBytes(foreign, "keep"));
     ASSERT_TRUE(WriteFileBytes(data, ""));
     std::string lines = "del " + ShortPath(link) + "\r\nrmdir " + ShortPath(menu) +
                         "\r\ndel " + ShortPath(data) + "\r\n";
-    ASSERT_TRUE(WriteFileBytes(data, lines));
+    ASSERT_TRUE(WriteFileBytes(data, "del \"" + foreign + "\"\r\n" + lines + "rmdir " +
+                                         ShortPath(elsewhere.path) + "\r\n"));
     ASSERT_TRUE(WriteFileBytes(script, "stale script from an earlier run"));
     HoldExecutable();
 
@@ -109,6 +116,8 @@ TEST_F(RemovalScript, RunsTheRemovalLinesThenWaitsForTheExecutableAndRemovesTheF
         << "the removal lines did not run";
     EXPECT_FALSE(FileExists(link));
     EXPECT_FALSE(FolderExists(menu));
+    EXPECT_EQ("keep", ReadFileBytes(foreign));
+    EXPECT_TRUE(FolderExists(elsewhere.path));
     std::string shortExe = ShortPath(exe);
     std::string shortFolder = shortExe.substr(0, shortExe.rfind('\\'));
     EXPECT_EQ(lines + "\r\nset NMZAVTRIES=\r\n:Repeat\r\ndel " + shortExe + "\r\nif not exist " +
@@ -232,7 +241,9 @@ protected:
         installSettings.addToDesktop = installSettings.addToStartMenu = 1;
         installSettings.addToToolbar = 1;
         desktopLink = SpecialFolder(CSIDL_DESKTOP) + "\\Nimbrella ZAV.lnk";
-        menu = programs.common / "Nimbrella ZAV";
+        /* The uninstaller is a process of its own, which sees the system's
+           own Programs folder, not a sandbox of this one. */
+        menu = SpecialFolder(CSIDL_COMMON_PROGRAMS) + "\\Nimbrella ZAV";
         script = TemporaryScript();
     }
     void TearDown() override
@@ -245,6 +256,7 @@ protected:
         }
         WaitUntil([&] { return !FileExists(script); }, 90000);
         DeleteFileA(desktopLink.c_str());
+        RemoveTree(menu);
     }
     void Install()
     {
@@ -293,7 +305,6 @@ protected:
     }
 
     RegistrySandbox registry;
-    ProgramsSandbox programs;
     ScratchFolder parent{"uninstall run"};
     std::string folder, desktopLink, menu, script;
     PROCESS_INFORMATION process = {};

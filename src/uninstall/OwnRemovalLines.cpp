@@ -1,0 +1,158 @@
+/* Which lines of UNINSTALL.DAT the removal script runs. The file lies in the
+   install folder, which any user may be able to change when the program was
+   installed into a folder of his own choosing, while the script runs with the
+   rights of whoever uninstalls. So a line is taken only when it is one that an
+   installation writes: "del" with the desktop link or a link of the Start
+   Menu folder, "rmdir" with that folder, "del" with this UNINSTALL.DAT, each
+   path written as FormatRemovalPath writes it (short or long, bare or
+   quoted), so that the command interpreter reads exactly that one path. */
+#include "uninstall/OwnRemovalLines.h"
+#include "install/RemovalPath.h"
+#include "install/Shortcuts.h"
+#include "install/UninstallRecord.h"
+#include "app/Globals.h"
+#include "app/Text.h"
+#include <shlobj.h>
+#include <string.h>
+
+/* The desktop link, this UNINSTALL.DAT, and in each of the two Programs
+   folders the Start Menu folder with its links. */
+#define OWN_PATH_COUNT (2 + 2 * (1 + START_MENU_ITEM_COUNT))
+
+/* A removal line the installation may have written: its verb, and its path
+   in the one form that compares equal whichever form was written. */
+struct OwnLine {
+    const char *verb;
+    char path[MAX_PATH];
+};
+
+struct OwnLines {
+    OwnLine lines[OWN_PATH_COUNT];
+    int count;
+};
+
+/* The path's full, short form where the system gives one; case aside, every
+   way of writing one path gives the same text. */
+static int CanonicalPath(const char *path, char *out)
+{
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(path, sizeof full, full, NULL);
+    if (length == 0 || length >= sizeof full)
+        return 0;
+    length = GetShortPathNameA(full, out, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return CopyText(out, MAX_PATH, full);
+    return 1;
+}
+
+static void AddOwnLine(OwnLines *own, const char *verb, const char *path)
+{
+    OwnLine &line = own->lines[own->count];
+    if (CanonicalPath(path, line.path)) {
+        line.verb = verb;
+        own->count++;
+    }
+}
+
+static void AddStartMenuLines(OwnLines *own, int folderId)
+{
+    char folder[MAX_PATH];
+    char link[MAX_PATH];
+    if (!SpecialFolderPath(NULL, folderId, folder) ||
+        !AppendText(folder, sizeof folder, "\\" START_MENU_FOLDER_NAME))
+        return;
+    for (const StartMenuItem &item : StartMenuItems)
+        if (ComposePath(link, sizeof link, folder, item.linkName))
+            AddOwnLine(own, "del", link);
+    AddOwnLine(own, "rmdir", folder);
+}
+
+static void CollectOwnLines(OwnLines *own)
+{
+    char path[MAX_PATH];
+    own->count = 0;
+    if (SpecialFolderPath(NULL, CSIDL_DESKTOP, path) &&
+        AppendText(path, sizeof path, "\\" PROGRAM_LINK_NAME))
+        AddOwnLine(own, "del", path);
+    AddStartMenuLines(own, CSIDL_COMMON_PROGRAMS);
+    AddStartMenuLines(own, CSIDL_PROGRAMS);
+    if (ComposePath(path, sizeof path, installSettings.installFolder, UNINSTALL_DATA_NAME))
+        AddOwnLine(own, "del", path);
+}
+
+/* The path of the argument as the command interpreter reads it: bare, or in
+   quotes with each % doubled. 0 unless writing that path again gives the
+   argument exactly, so that it is one path and nothing more. */
+static int ArgumentPath(const char *argument, char *path)
+{
+    size_t length = strlen(argument);
+    if (argument[0] != '"') {
+        if (!CopyText(path, MAX_PATH, argument))
+            return 0;
+    } else {
+        if (length < 2 || argument[length - 1] != '"' || length - 2 >= MAX_PATH)
+            return 0;
+        char *next = path;
+        for (const char *c = argument + 1; c < argument + length - 1; c++) {
+            *next++ = *c;
+            if (c[0] == '%' && c[1] == '%')
+                c++;
+        }
+        *next = '\0';
+    }
+    /* Absolute only: a relative one would be read in the script's folder. */
+    int absolute = (path[0] && path[1] == ':' && path[2] == '\\') ||
+                   (path[0] == '\\' && path[1] == '\\');
+    char again[REMOVAL_PATH_SIZE];
+    return absolute && QuoteRemovalPath(again, sizeof again, path) && strcmp(again, argument) == 0;
+}
+
+/* line: one line of UNINSTALL.DAT without its CR LF, in the OEM code page. */
+static int IsOwnLine(const OwnLines *own, char *line)
+{
+    const char *verb = NULL;
+    if (strncmp(line, "del ", 4) == 0)
+        verb = "del";
+    else if (strncmp(line, "rmdir ", 6) == 0)
+        verb = "rmdir";
+    char path[MAX_PATH];
+    char canonical[MAX_PATH];
+    if (!verb || !ArgumentPath(line + strlen(verb) + 1, path))
+        return 0;
+    OemToCharBuffA(path, path, (DWORD)strlen(path));
+    if (!CanonicalPath(path, canonical))
+        return 0;
+    for (int i = 0; i < own->count; i++)
+        if (strcmp(own->lines[i].verb, verb) == 0 &&
+            EqualsIgnoreAsciiCase(own->lines[i].path, canonical))
+            return 1;
+    return 0;
+}
+
+DWORD KeepOwnRemovalLines(char *text, DWORD length)
+{
+    OwnLines own;
+    CollectOwnLines(&own);
+    char line[REMOVAL_PATH_SIZE + 16];
+    DWORD kept = 0;
+    DWORD start = 0;
+    while (start < length) {
+        const char *feed = (const char *)memchr(text + start, '\n', length - start);
+        if (!feed)
+            break; /* the installation ends every line */
+        DWORD end = (DWORD)(feed - text) + 1;
+        DWORD lineLength = end - start;
+        /* Only whole CR LF lines of a sensible length and without a zero. */
+        if (lineLength >= 2 && lineLength - 2 < sizeof line && text[end - 2] == '\r' &&
+            !memchr(text + start, '\0', lineLength)) {
+            memcpy(line, text + start, lineLength - 2);
+            line[lineLength - 2] = '\0';
+            if (IsOwnLine(&own, line)) {
+                memmove(text + kept, text + start, lineLength);
+                kept += lineLength;
+            }
+        }
+        start = end;
+    }
+    return kept;
+}
