@@ -1,14 +1,7 @@
 /* Whole-file reads and writes, with the reason of a failure kept as the last
    error for the caller's message. */
 #include "app/Files.h"
-
-BOOL CloseKeepingError(HANDLE handle)
-{
-    DWORD error = GetLastError();
-    BOOL closed = CloseHandle(handle);
-    SetLastError(error);
-    return closed;
-}
+#include "app/Report.h"
 
 void FreeBytes(void *bytes)
 {
@@ -24,25 +17,15 @@ int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size)
                               FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
-    DWORD high = 0;
-    DWORD length = GetFileSize(file, &high);
-    BYTE *data = NULL;
+    /* Files of 4 GiB or more are no file of this program's: their length
+       reads as INVALID_FILE_SIZE or wraps, and the read then comes up short. */
+    DWORD length = GetFileSize(file, NULL);
     DWORD read = 0;
-    int whole = 0;
-    if (length == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
-        /* the reason is the last error */
-    } else if (high != 0) {
-        SetLastError(ERROR_FILE_TOO_LARGE);
-    } else if (length == 0) {
-        whole = 1;
-    } else if (!(data = (BYTE *)HeapAlloc(GetProcessHeap(), 0, length))) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    } else if (ReadFile(file, data, length, &read, NULL)) {
-        whole = read == length;
-        if (!whole)
-            SetLastError(ERROR_READ_FAULT);
-    }
-    CloseKeepingError(file);
+    BYTE *data = length ? (BYTE *)HeapAlloc(GetProcessHeap(), 0, length) : NULL;
+    int whole = length == 0 || (data && ReadFile(file, data, length, &read, NULL) && read == length);
+    if (!whole && GetLastError() == ERROR_SUCCESS)
+        SetLastError(ERROR_READ_FAULT);
+    KeepingLastError([&] { CloseHandle(file); });
     if (!whole) {
         FreeBytes(data);
         return 0;
@@ -52,13 +35,8 @@ int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size)
     return 1;
 }
 
-int WriteWholeFile(const char *path, const void *bytes, DWORD size, DWORD shareMode,
-                   DWORD attributes)
+int WriteAndClose(HANDLE file, const void *bytes, DWORD size)
 {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, shareMode, NULL, CREATE_ALWAYS, attributes,
-                              NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return 0;
     DWORD written = 0;
     BOOL wrote = WriteFile(file, bytes, size, &written, NULL);
     /* A short write is a failed write, with the last error of a full disk. */
@@ -67,8 +45,16 @@ int WriteWholeFile(const char *path, const void *bytes, DWORD size, DWORD shareM
         SetLastError(ERROR_HANDLE_DISK_FULL);
     }
     if (!wrote) {
-        CloseKeepingError(file);
+        KeepingLastError([&] { CloseHandle(file); });
         return 0;
     }
     return CloseHandle(file) ? 1 : 0;
+}
+
+int WriteWholeFile(const char *path, const void *bytes, DWORD size, DWORD shareMode,
+                   DWORD attributes)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, shareMode, NULL, CREATE_ALWAYS, attributes,
+                              NULL);
+    return file != INVALID_HANDLE_VALUE && WriteAndClose(file, bytes, size);
 }

@@ -5,18 +5,17 @@
 
 #include <windows.h>
 
-/* Closes a handle and leaves the last error as it was before: a failure
-   already recorded is what the user is to be told. */
-BOOL CloseKeepingError(HANDLE handle);
 /* Reads a whole file into *bytes (process heap, NULL when the file is empty;
    free with FreeBytes) and its length into *size. 1, or 0 with the reason as
    the last error. The file is shared for reading only, so that it cannot
    change while it is read. */
 int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size);
-/* Creates or truncates path with the given share mode and attributes and
-   writes size bytes in one call. 1 when all were written and the file was
-   closed; else 0 with the reason as the last error (the file may then be
-   left empty or partly written). */
+/* Writes size bytes to an open file in one call and closes it. 1 when all
+   were written and the file was closed; else 0 with the reason as the last
+   error (the file may then be left empty or partly written). */
+int WriteAndClose(HANDLE file, const void *bytes, DWORD size);
+/* Creates or truncates path with the given share mode and attributes, then
+   WriteAndClose. */
 int WriteWholeFile(const char *path, const void *bytes, DWORD size, DWORD shareMode,
                    DWORD attributes);
 void FreeBytes(void *bytes);

@@ -9,7 +9,8 @@
 #define BROWSER_VERSION_SIZE 64
 
 /* The user's installation choices. The flags hold check-box states (1 or 0);
-   the install sequence acts on a flag only when it equals 1. */
+   the install sequence acts on a flag only when it equals 1. The installer
+   role starts with all three at 1. */
 struct InstallSettings {
     char installFolder[MAX_PATH]; /* no trailing backslash added or removed */
     int addToStartMenu;
@@ -17,7 +18,8 @@ struct InstallSettings {
     int addToToolbar;
 };
 
-/* Navigation state shared by the page loop and the wizard pages. */
+/* Navigation state shared by the page loop and the wizard pages; the
+   installer role starts it on page 1 with the rectangle 128, 128, -1, -1. */
 struct WizardState {
     int currentPage; /* page shown next, 1 to 6; 0 ends the wizard */
     RECT pageRect;   /* outer rectangle of the page left last; right < 0: none yet */

@@ -1,19 +1,18 @@
-/* The installer role: font, browser check, default folder, shell allocator,
-   then the page loop and, after "Start Nimbrella ZAV", the installed copy. */
+/* The wizard's page loop and, after "Start Nimbrella ZAV", the installed
+   copy. */
 #include "app/PageLoop.h"
-#include "app/Startup.h"
-#include "app/BrowserVersion.h"
 #include "app/Globals.h"
-#include "app/Text.h"
 #include "app/PageGuard.h"
-#include <shlobj.h>
+#include "app/Product.h"
+#include "app/Text.h"
+#include "resource.h"
 
 INT_PTR RunPageLoop(const WizardPage *pages)
 {
     INT_PTR lastPageResult = 0;
     while (wizardState.currentPage != 0) {
         int number = wizardState.currentPage;
-        if (number >= 1 && number <= WIZARD_PAGE_COUNT && pages[number - 1].procedure) {
+        if (number >= 1 && number <= WIZARD_PAGE_COUNT) {
             /* After an exception the loop goes on with whatever page the
                failed one had chosen, or shows it again. */
             if (RunGuardedPage(moduleInstance, pages[number - 1].templateId,
@@ -37,7 +36,7 @@ void EndWizard(INT_PTR lastPageResult)
         shellAllocator->Release();
         shellAllocator = NULL;
     }
-    if (lastPageResult == LAUNCH_RESULT)
+    if (lastPageResult == IDC_FINISH_START)
         LaunchInstalledCopy();
 }
 
@@ -63,19 +62,4 @@ int LaunchInstalledCopy(void)
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     return 1;
-}
-
-void RunInstallerRole(void)
-{
-    wizardState.pageRect.left = 128;
-    wizardState.pageRect.top = 128;
-    wizardState.titleFont = CreateFontA(-20, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET,
-                                        OUT_CHARACTER_PRECIS, CLIP_DEFAULT_PRECIS,
-                                        PROOF_QUALITY, 0, "Arial");
-    if (IsBrowserTooOld(NULL))
-        return;
-    SetDefaultInstallFolder();
-    if (SHGetMalloc(&shellAllocator) != S_OK)
-        shellAllocator = NULL;
-    EndWizard(RunPageLoop(wizardPages));
 }

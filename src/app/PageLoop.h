@@ -4,14 +4,12 @@
 
 #include "wizard/PageTable.h"
 
-/* Navigation code with which the Finish page asks for the installed copy. */
-#define LAUNCH_RESULT 1040
-
 /* Shows pages[currentPage - 1] until currentPage is 0; returns the result of
    the page shown last (0 when none was shown). */
 INT_PTR RunPageLoop(const WizardPage *pages);
 /* After the wizard: repaint where the last page stood, release the shell
-   allocator and start the installed copy when the last result asks for it. */
+   allocator and start the installed copy when the last result is the Finish
+   page's "Start Nimbrella ZAV" (IDC_FINISH_START). */
 void EndWizard(INT_PTR lastPageResult);
 /* Starts "<installFolder>\NMZAV.EXE" in the install folder; 1 when started. */
 int LaunchInstalledCopy(void);

@@ -12,6 +12,15 @@
 #define CAPTION_UNINSTALL "Nimbrella ZAV Uninstall"
 #define CAPTION_INSTALLATION "Nimbrella ZAV Installation"
 
+/* Runs release (a close or a free after a failure) and leaves the last error
+   as it was before: the failure already recorded is what the user is told. */
+template <typename Release> inline void KeepingLastError(Release release)
+{
+    DWORD error = GetLastError();
+    release();
+    SetLastError(error);
+}
+
 /* Size of the buffer a message is composed in; longer texts are cut. */
 #define REPORT_BUFFER_SIZE 1024
 

@@ -1,11 +1,15 @@
 /* The program's entry: record where the executable lives, read the one
    argument it knows and run the uninstall, Options or installer role. */
 #include "app/Startup.h"
+#include "app/BrowserVersion.h"
 #include "app/Globals.h"
-#include "app/Text.h"
+#include "app/PageLoop.h"
 #include "app/Report.h"
+#include "app/Text.h"
 #include "options/OptionsDialog.h"
 #include "uninstall/SelfRemoval.h"
+#include "resource.h"
+#include <shlobj.h>
 #include <string.h>
 
 const char *CommandLineRemainder(const char *commandLine)
@@ -86,7 +90,27 @@ void RunOptionsRole(void)
         SetForegroundWindow(open);
         return;
     }
-    DialogBoxParamA(moduleInstance, MAKEINTRESOURCEA(141), NULL, OptionsDialogProc, 0);
+    DialogBoxParamA(moduleInstance, MAKEINTRESOURCEA(IDD_OPTIONS), NULL, OptionsDialogProc, 0);
+}
+
+/* The wizard starts on its first page, with all three icons chosen, at the
+   top left of the screen in the page's own size. */
+static const WizardState FirstPage = {1, {128, 128, -1, -1}, NULL};
+
+void RunInstallerRole(void)
+{
+    wizardState = FirstPage;
+    wizardState.titleFont = CreateFontA(-20, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET,
+                                        OUT_CHARACTER_PRECIS, CLIP_DEFAULT_PRECIS,
+                                        PROOF_QUALITY, 0, "Arial");
+    installSettings.addToStartMenu = installSettings.addToDesktop = 1;
+    installSettings.addToToolbar = 1;
+    if (IsBrowserTooOld(NULL))
+        return;
+    SetDefaultInstallFolder();
+    if (SHGetMalloc(&shellAllocator) != S_OK)
+        shellAllocator = NULL;
+    EndWizard(RunPageLoop(wizardPages));
 }
 
 int ProgramMain(HINSTANCE instance, const char *commandLine)

@@ -2,12 +2,10 @@
 #ifndef NMZAV_APP_STARTUP_H
 #define NMZAV_APP_STARTUP_H
 
+#include "app/Product.h"
 #include <windows.h>
 
-#define UNINSTALL_ARGUMENT "/U"
-#define INSTALLED_FILE_NAME "NMZAV.EXE"
-#define OPTIONS_CAPTION "Nimbrella Zavex Add-on 2.007 Options"
-#define UNINSTALL_QUESTION "Do you really want to completely remove\nNimbrella Zavex Add-on 2.007?"
+#define UNINSTALL_QUESTION "Do you really want to completely remove\n" PRODUCT_NAME "?"
 #define DEFAULT_FOLDER_TAIL "\\Program Files\\NimbrellaZAV"
 #define DEFAULT_FOLDER_FALLBACK "C:\\Program Files\\NimbrellaZAV"
 

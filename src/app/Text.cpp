@@ -4,7 +4,7 @@
 #include "app/Text.h"
 #include <string.h>
 
-static int Refuse(void)
+int RefuseTooLong(void)
 {
     SetLastError(ERROR_FILENAME_EXCED_RANGE);
     return 0;
@@ -14,7 +14,7 @@ int CopyText(char *out, size_t size, const char *text)
 {
     size_t length = strlen(text);
     if (length >= size)
-        return Refuse();
+        return RefuseTooLong();
     memcpy(out, text, length + 1);
     return 1;
 }
@@ -24,7 +24,7 @@ int AppendText(char *out, size_t size, const char *text)
     size_t used = strlen(out);
     size_t length = strlen(text);
     if (used >= size || length >= size - used)
-        return Refuse();
+        return RefuseTooLong();
     memcpy(out + used, text, length + 1);
     return 1;
 }
@@ -34,7 +34,7 @@ int ComposePath(char *out, size_t size, const char *folder, const char *name)
     size_t folderLength = strlen(folder);
     size_t nameLength = strlen(name);
     if (folderLength + 1 + nameLength >= size)
-        return Refuse();
+        return RefuseTooLong();
     memcpy(out, folder, folderLength);
     out[folderLength] = '\\';
     memcpy(out + folderLength + 1, name, nameLength + 1);

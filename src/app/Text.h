@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+/* Fails as the system does on an overlong name: 0, with
+   ERROR_FILENAME_EXCED_RANGE as the last error. */
+int RefuseTooLong(void);
 /* Copies text into out (size bytes, terminator included). Returns 1, or 0 with
    ERROR_FILENAME_EXCED_RANGE as the last error and out unchanged. */
 int CopyText(char *out, size_t size, const char *text);

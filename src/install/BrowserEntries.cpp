@@ -3,6 +3,7 @@
    undoes its own partial work. */
 #include "install/BrowserEntries.h"
 #include "app/Globals.h"
+#include "app/Product.h"
 #include "app/Registry.h"
 #include "app/Report.h"
 #include "app/Text.h"
@@ -24,9 +25,9 @@ struct ToolbarButtonValue {
 };
 
 static const ToolbarButtonValue ToolbarButtonValues[] = {
-    {"Exec", NULL, "NMZAV.EXE"},
-    {"HotIcon", NULL, "ICON.ICO"},
-    {"Icon", NULL, "ICONS.ICO"},
+    {"Exec", NULL, INSTALLED_FILE_NAME},
+    {"HotIcon", NULL, HOT_ICON_FILE},
+    {"Icon", NULL, ICON_FILE},
     /* The browser's identifier for a button that runs a program. */
     {"CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}", NULL},
     {"Default Visible", "Yes", NULL},
@@ -90,9 +91,7 @@ static int WriteContextMenuItem(const ContextMenuItem &item)
         return 0;
     int written = Succeeded(SetRegistryText(key, "", script)) &&
                   Succeeded(SetRegistryDword(key, "contexts", item.contexts));
-    DWORD error = GetLastError();
-    RegCloseKey(key);
-    SetLastError(error);
+    KeepingLastError([&] { RegCloseKey(key); });
     return written;
 }
 
@@ -145,9 +144,7 @@ int AddToolbarButton(HWND owner)
             if (!written)
                 break;
         }
-        DWORD error = GetLastError();
-        RegCloseKey(key);
-        SetLastError(error);
+        KeepingLastError([&] { RegCloseKey(key); });
     }
     if (!written)
         ReportMessage(owner, CannotAddToolbarButton, NULL, CAPTION_INFO);

@@ -4,7 +4,7 @@
 #include "install/UninstallRecord.h"
 #include "app/Files.h"
 #include "app/Globals.h"
-#include "app/Startup.h"
+#include "app/Product.h"
 #include "app/Text.h"
 #include <string.h>
 
@@ -63,10 +63,8 @@ int CopySelfToInstallFolder(void)
     DWORD length = GetModuleFileNameA(NULL, source, sizeof source);
     if (length == 0)
         return 0;
-    if (length >= sizeof source) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return 0;
-    }
+    if (length >= sizeof source)
+        return RefuseTooLong();
     char target[MAX_PATH];
     if (!ComposePath(target, sizeof target, installSettings.installFolder, INSTALLED_FILE_NAME))
         return 0;

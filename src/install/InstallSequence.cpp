@@ -12,7 +12,7 @@
 #include "options/AddressCorrection.h"
 #include "app/Globals.h"
 #include "app/Report.h"
-#include "app/Startup.h"
+#include "app/Product.h"
 #include <objbase.h>
 
 #define COM_FAILED "Internal error on CoInitialize(NULL):\n"

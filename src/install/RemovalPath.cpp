@@ -18,17 +18,17 @@ static int NeedsQuotes(const char *path)
     return 0;
 }
 
-static int Refuse(void)
-{
-    SetLastError(ERROR_FILENAME_EXCED_RANGE);
-    return 0;
-}
-
 int FormatRemovalPath(char *out, size_t size, const char *longPath)
 {
     char shortPath[MAX_PATH];
     DWORD length = GetShortPathNameA(longPath, shortPath, sizeof shortPath);
     return QuoteRemovalPath(out, size, length > 0 && length < sizeof shortPath ? shortPath : longPath);
+}
+
+int AppendRemovalPath(char *text, size_t size, const char *longPath)
+{
+    size_t used = strlen(text);
+    return used < size && FormatRemovalPath(text + used, size - used, longPath);
 }
 
 int QuoteRemovalPath(char *out, size_t size, const char *path)
@@ -40,7 +40,7 @@ int QuoteRemovalPath(char *out, size_t size, const char *path)
     for (const char *c = path; *c; c++)
         needed += (*c == '%') ? 2 : 1;
     if (needed > size)
-        return Refuse();
+        return RefuseTooLong();
 
     char *next = out;
     *next++ = '"';

@@ -15,6 +15,8 @@
    with each % doubled. Returns 1, or 0 with ERROR_FILENAME_EXCED_RANGE as the
    last error when it does not fit (out is then unchanged). */
 int FormatRemovalPath(char *out, size_t size, const char *longPath);
+/* FormatRemovalPath onto the end of the zero-terminated text (size bytes). */
+int AppendRemovalPath(char *text, size_t size, const char *longPath);
 /* FormatRemovalPath's quoting alone: path written as it is given. */
 int QuoteRemovalPath(char *out, size_t size, const char *path);
 

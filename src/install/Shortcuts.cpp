@@ -4,7 +4,7 @@
 #include "install/UninstallRecord.h"
 #include "app/Globals.h"
 #include "app/Report.h"
-#include "app/Startup.h"
+#include "app/Product.h"
 #include "app/Text.h"
 #include "Hosts.h"
 #include <shlobj.h>
@@ -17,11 +17,11 @@
     "folder.\nThe system error message:\n"
 
 const StartMenuItem StartMenuItems[START_MENU_ITEM_COUNT] = {
-    {PROGRAM_LINK_NAME, INSTALLED_FILE_NAME, "Nimbrella Zavex Add-on 2.007", NULL, NULL, 0},
-    {"Nimbrella on " NIMBRELLA_HOST ".lnk", "startnm.htm", "Open " NIMBRELLA_BASE "/", NULL, NULL,
-     0},
-    {"Read Me.lnk", "readme.htm", "Short description of Nimbrella ZAV", NULL, NULL, 0},
-    {"License Agreement.lnk", "license.htm", "Nimbrella ZAV license agreement", NULL, NULL, 0},
+    {PROGRAM_LINK_NAME, INSTALLED_FILE_NAME, PRODUCT_NAME, NULL, NULL, 0},
+    {"Nimbrella on " NIMBRELLA_HOST ".lnk", START_PAGE_FILE, "Open " NIMBRELLA_BASE "/", NULL,
+     NULL, 0},
+    {"Read Me.lnk", README_FILE, "Short description of Nimbrella ZAV", NULL, NULL, 0},
+    {"License Agreement.lnk", LICENSE_FILE, "Nimbrella ZAV license agreement", NULL, NULL, 0},
     {"Uninstall Nimbrella ZAV.lnk", INSTALLED_FILE_NAME, "Uninstall Nimbrella Zavex Add-on",
      UNINSTALL_ARGUMENT, INSTALLED_FILE_NAME, 1},
 };
@@ -32,9 +32,7 @@ static void FreeItemList(LPITEMIDLIST list)
 {
     if (!list || !shellAllocator)
         return;
-    DWORD lastError = GetLastError();
-    shellAllocator->Free(list);
-    SetLastError(lastError);
+    KeepingLastError([&] { shellAllocator->Free(list); });
 }
 
 /* A composed path that does not fit fails like a call of the link object. */
@@ -79,12 +77,12 @@ static HRESULT SaveShellLink(const char *linkPath, const char *targetFile,
         result = HRESULT_FROM_WIN32(GetLastError());
     if (SUCCEEDED(result))
         result = file->Save(wideLinkPath, TRUE);
-    DWORD lastError = GetLastError();
-    if (file)
-        file->Release();
-    if (link)
-        link->Release();
-    SetLastError(lastError);
+    KeepingLastError([&] {
+        if (file)
+            file->Release();
+        if (link)
+            link->Release();
+    });
     return result;
 }
 

@@ -5,6 +5,7 @@
    interpreter (see RemovalPath.cpp). */
 #include "install/UninstallRecord.h"
 #include "install/RemovalPath.h"
+#include "app/Files.h"
 #include "app/Globals.h"
 #include "app/Registry.h"
 #include "app/Report.h"
@@ -74,32 +75,13 @@ int AppendUninstallLine(const char *verb, const char *path)
     if (path[0] == '\0')
         return 1;
     char line[16 + REMOVAL_PATH_SIZE];
-    char formatted[REMOVAL_PATH_SIZE];
-    if (!FormatRemovalPath(formatted, sizeof formatted, path) ||
-        !CopyText(line, sizeof line, verb) || !AppendText(line, sizeof line, " ") ||
-        !AppendText(line, sizeof line, formatted) || !AppendText(line, sizeof line, "\r\n"))
+    if (!CopyText(line, sizeof line, verb) || !AppendText(line, sizeof line, " ") ||
+        !AppendRemovalPath(line, sizeof line, path) || !AppendText(line, sizeof line, "\r\n"))
         return LoseLine();
     if (!ReserveScript(strlen(line)))
         return LoseLine();
     AppendText(uninstallScript, scriptCapacity, line);
     return 1;
-}
-
-/* Converts the script to the OEM code page and writes it to file; 1 when the
-   whole text was written and the file closed. */
-static int WriteScriptFile(HANDLE file)
-{
-    DWORD length = (DWORD)strlen(uninstallScript);
-    DWORD written = 0;
-    CharToOemBuffA(uninstallScript, uninstallScript, length);
-    BOOL wrote = WriteFile(file, uninstallScript, length, &written, NULL);
-    DWORD writeError = GetLastError();
-    BOOL closed = CloseHandle(file);
-    if (!wrote) {
-        SetLastError(writeError);
-        return 0;
-    }
-    return closed && written == length;
 }
 
 /* Creates UNINSTALL.DAT with the collected lines and its own "del" line;
@@ -116,12 +98,12 @@ static int WriteUninstallFile(void)
         return 0;
     /* The file exists now, so its own line can carry its short form. */
     if (!AppendUninstallLine("del", path)) {
-        DWORD error = GetLastError();
-        CloseHandle(file);
-        SetLastError(error);
+        KeepingLastError([&] { CloseHandle(file); });
         return 0;
     }
-    if (!WriteScriptFile(file))
+    DWORD length = (DWORD)strlen(uninstallScript);
+    CharToOemBuffA(uninstallScript, uninstallScript, length);
+    if (!WriteAndClose(file, uninstallScript, length))
         return 0;
     if (lostLineError != 0) {
         SetLastError(lostLineError);
@@ -148,7 +130,7 @@ void WriteUninstallKey(HWND owner)
        line: the path is quoted so that a folder with blanks stays one path. */
     char program[MAX_PATH];
     char command[MAX_PATH + 8];
-    if (!ComposePath(program, sizeof program, installSettings.installFolder, "NMZAV.EXE") ||
+    if (!ComposePath(program, sizeof program, installSettings.installFolder, INSTALLED_FILE_NAME) ||
         !CopyText(command, sizeof command, "\"") ||
         !AppendText(command, sizeof command, program) ||
         !AppendText(command, sizeof command, "\" /U")) {

@@ -4,12 +4,14 @@
 #ifndef NMZAV_INSTALL_UNINSTALLRECORD_H
 #define NMZAV_INSTALL_UNINSTALLRECORD_H
 
+#include "app/Product.h"
 #include <windows.h>
 
 /* The uninstall entry under HKEY_LOCAL_MACHINE, and its "DisplayName"; the
    Welcome page reads the same value to find an earlier installation. */
-#define UNINSTALL_KEY "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\NimbrellaZAV"
-#define UNINSTALL_DISPLAY_NAME "Nimbrella Zavex Add-on 2.007"
+#define UNINSTALL_LIST_KEY "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+#define UNINSTALL_KEY UNINSTALL_LIST_KEY "NimbrellaZAV"
+#define UNINSTALL_DISPLAY_NAME PRODUCT_NAME
 /* The entry's two values: the name in the list, the command that removes. */
 #define DISPLAY_NAME_VALUE "DisplayName"
 #define UNINSTALL_STRING_VALUE "UninstallString"

@@ -9,8 +9,8 @@
 #include "Hosts.h"
 
 const char HttpPrefix[] = "http://";
-const char ServicePrefix[] = NIMBRELLA_BASE "/nm.pl?~GZ/";
-const char LegacyNmPrefix[] = NIMBRELLA_LEGACY_BASE "/nm.pl?~GZ/";
+const char ServicePrefix[] = NIMBRELLA_BASE NIMBRELLA_PREFIX_PATH;
+const char LegacyNmPrefix[] = NIMBRELLA_LEGACY_BASE NIMBRELLA_PREFIX_PATH;
 const char LegacyOrxPrefix[] = NIMBRELLA_LEGACY_BASE "/orx.pl?~GZ/";
 
 /* A prefix value longer than this (terminator included) cannot be read; a

@@ -2,6 +2,7 @@
    the system opens web pages with. */
 #include "options/StartPage.h"
 #include "app/Globals.h"
+#include "app/Product.h"
 #include "app/Report.h"
 #include "app/Text.h"
 #include <shellapi.h>
@@ -15,10 +16,10 @@ void OpenStartPage(HWND dialog)
         return;
     /* The message names the page in full, even when the path was too long to
        hand to the system. */
-    DWORD error = GetLastError();
     char text[REPORT_BUFFER_SIZE] = "";
-    AppendText(text, sizeof text, folder);
-    AppendText(text, sizeof text, "\\" START_PAGE_FILE ":\n");
-    SetLastError(error);
+    KeepingLastError([&] {
+        AppendText(text, sizeof text, folder);
+        AppendText(text, sizeof text, "\\" START_PAGE_FILE ":\n");
+    });
     ReportMessage(dialog, text, NULL, CAPTION_ERROR);
 }

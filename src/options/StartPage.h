@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#define START_PAGE_FILE "startnm.htm"
-
 /* Opens installFolder\startnm.htm with the system's handler for it; a failure
    is reported with the page's full path and the system's reason. */
 void OpenStartPage(HWND dialog);

@@ -15,22 +15,6 @@
 #include <shlobj.h>
 #include <string.h>
 
-/* The desktop link, this UNINSTALL.DAT, and in each of the two Programs
-   folders the Start Menu folder with its links. */
-#define OWN_PATH_COUNT (2 + 2 * (1 + START_MENU_ITEM_COUNT))
-
-/* A removal line the installation may have written: its verb, and its path
-   in the one form that compares equal whichever form was written. */
-struct OwnLine {
-    const char *verb;
-    char path[MAX_PATH];
-};
-
-struct OwnLines {
-    OwnLine lines[OWN_PATH_COUNT];
-    int count;
-};
-
 /* The path's full, short form where the system gives one; case aside, every
    way of writing one path gives the same text. */
 static int CanonicalPath(const char *path, char *out)
@@ -45,39 +29,40 @@ static int CanonicalPath(const char *path, char *out)
     return 1;
 }
 
-static void AddOwnLine(OwnLines *own, const char *verb, const char *path)
+static int IsPath(const char *path, const char *canonical)
 {
-    OwnLine &line = own->lines[own->count];
-    if (CanonicalPath(path, line.path)) {
-        line.verb = verb;
-        own->count++;
-    }
+    char form[MAX_PATH];
+    return CanonicalPath(path, form) && EqualsIgnoreAsciiCase(form, canonical);
 }
 
-static void AddStartMenuLines(OwnLines *own, int folderId)
-{
-    char folder[MAX_PATH];
-    char link[MAX_PATH];
-    if (!SpecialFolderPath(NULL, folderId, folder) ||
-        !AppendText(folder, sizeof folder, "\\" START_MENU_FOLDER_NAME))
-        return;
-    for (const StartMenuItem &item : StartMenuItems)
-        if (ComposePath(link, sizeof link, folder, item.linkName))
-            AddOwnLine(own, "del", link);
-    AddOwnLine(own, "rmdir", folder);
-}
-
-static void CollectOwnLines(OwnLines *own)
+/* Whether an installation writes a line with this verb ("del" or "rmdir")
+   and a path of this canonical form: the desktop link, this UNINSTALL.DAT,
+   and in each of the two Programs folders the Start Menu folder ("rmdir")
+   and its links. */
+static int IsOwnPath(const char *verb, const char *canonical)
 {
     char path[MAX_PATH];
-    own->count = 0;
-    if (SpecialFolderPath(NULL, CSIDL_DESKTOP, path) &&
-        AppendText(path, sizeof path, "\\" PROGRAM_LINK_NAME))
-        AddOwnLine(own, "del", path);
-    AddStartMenuLines(own, CSIDL_COMMON_PROGRAMS);
-    AddStartMenuLines(own, CSIDL_PROGRAMS);
-    if (ComposePath(path, sizeof path, installSettings.installFolder, UNINSTALL_DATA_NAME))
-        AddOwnLine(own, "del", path);
+    char folder[MAX_PATH];
+    int del = strcmp(verb, "del") == 0;
+    if (del && ((SpecialFolderPath(NULL, CSIDL_DESKTOP, path) &&
+                 AppendText(path, sizeof path, "\\" PROGRAM_LINK_NAME) && IsPath(path, canonical)) ||
+                (ComposePath(path, sizeof path, installSettings.installFolder,
+                             UNINSTALL_DATA_NAME) &&
+                 IsPath(path, canonical))))
+        return 1;
+    static const int ProgramsFolders[] = {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS};
+    for (int folderId : ProgramsFolders) {
+        if (!SpecialFolderPath(NULL, folderId, folder) ||
+            !AppendText(folder, sizeof folder, "\\" START_MENU_FOLDER_NAME))
+            continue;
+        if (!del && IsPath(folder, canonical))
+            return 1;
+        for (const StartMenuItem &item : StartMenuItems)
+            if (del && ComposePath(path, sizeof path, folder, item.linkName) &&
+                IsPath(path, canonical))
+                return 1;
+    }
+    return 0;
 }
 
 /* The path of the argument as the command interpreter reads it: bare, or in
@@ -108,7 +93,7 @@ static int ArgumentPath(const char *argument, char *path)
 }
 
 /* line: one line of UNINSTALL.DAT without its CR LF, in the OEM code page. */
-static int IsOwnLine(const OwnLines *own, char *line)
+static int IsOwnLine(const char *line)
 {
     const char *verb = NULL;
     if (strncmp(line, "del ", 4) == 0)
@@ -120,34 +105,26 @@ static int IsOwnLine(const OwnLines *own, char *line)
     if (!verb || !ArgumentPath(line + strlen(verb) + 1, path))
         return 0;
     OemToCharBuffA(path, path, (DWORD)strlen(path));
-    if (!CanonicalPath(path, canonical))
-        return 0;
-    for (int i = 0; i < own->count; i++)
-        if (strcmp(own->lines[i].verb, verb) == 0 &&
-            EqualsIgnoreAsciiCase(own->lines[i].path, canonical))
-            return 1;
-    return 0;
+    return CanonicalPath(path, canonical) && IsOwnPath(verb, canonical);
 }
 
 DWORD KeepOwnRemovalLines(char *text, DWORD length)
 {
-    OwnLines own;
-    CollectOwnLines(&own);
-    char line[REMOVAL_PATH_SIZE + 16];
     DWORD kept = 0;
     DWORD start = 0;
     while (start < length) {
-        const char *feed = (const char *)memchr(text + start, '\n', length - start);
+        char *feed = (char *)memchr(text + start, '\n', length - start);
         if (!feed)
             break; /* the installation ends every line */
         DWORD end = (DWORD)(feed - text) + 1;
         DWORD lineLength = end - start;
-        /* Only whole CR LF lines of a sensible length and without a zero. */
-        if (lineLength >= 2 && lineLength - 2 < sizeof line && text[end - 2] == '\r' &&
-            !memchr(text + start, '\0', lineLength)) {
-            memcpy(line, text + start, lineLength - 2);
-            line[lineLength - 2] = '\0';
-            if (IsOwnLine(&own, line)) {
+        /* Only whole CR LF lines without a zero, read in place with the CR
+           as their end for the moment. */
+        if (lineLength >= 2 && feed[-1] == '\r' && !memchr(text + start, '\0', lineLength)) {
+            feed[-1] = '\0';
+            int own = IsOwnLine(text + start);
+            feed[-1] = '\r';
+            if (own) {
                 memmove(text + kept, text + start, lineLength);
                 kept += lineLength;
             }

@@ -46,23 +46,21 @@ static int FindScriptPaths(ScriptPaths *paths)
    growing a variable, which needs no arithmetic from the interpreter. */
 static int ComposeTail(char *tail, size_t size, const ScriptPaths *paths)
 {
-    char executable[REMOVAL_PATH_SIZE];
-    char folder[REMOVAL_PATH_SIZE];
     char allTries[REMOVAL_SCRIPT_TRIES + 1];
     memset(allTries, 'x', REMOVAL_SCRIPT_TRIES);
     allTries[REMOVAL_SCRIPT_TRIES] = '\0';
     tail[0] = '\0';
-    return FormatRemovalPath(executable, sizeof executable, paths->executable) &&
-           FormatRemovalPath(folder, sizeof folder, paths->folder) &&
-           AppendText(tail, size, "\r\nset NMZAVTRIES=\r\n:Repeat\r\ndel ") &&
-           AppendText(tail, size, executable) &&
-           AppendText(tail, size, "\r\nif not exist ") && AppendText(tail, size, executable) &&
+    return AppendText(tail, size, "\r\nset NMZAVTRIES=\r\n:Repeat\r\ndel ") &&
+           AppendRemovalPath(tail, size, paths->executable) &&
+           AppendText(tail, size, "\r\nif not exist ") &&
+           AppendRemovalPath(tail, size, paths->executable) &&
            AppendText(tail, size, " goto Removed\r\nset NMZAVTRIES=%NMZAVTRIES%x\r\n") &&
            AppendText(tail, size, "if \"%NMZAVTRIES%\"==\"") &&
            AppendText(tail, size, allTries) &&
            AppendText(tail, size, "\" goto Removed\r\nping -n 2 127.0.0.1 >nul\r\n"
                                   "goto Repeat\r\n:Removed\r\nrmdir ") &&
-           AppendText(tail, size, folder) && AppendText(tail, size, "\r\ndel %0\r\n");
+           AppendRemovalPath(tail, size, paths->folder) &&
+           AppendText(tail, size, "\r\ndel %0\r\n");
 }
 
 /* UNINSTALL.BAT = the program's own lines of UNINSTALL.DAT (already in the
@@ -85,8 +83,7 @@ static int WriteRemovalScript(const char *scriptPath, const ScriptPaths *paths)
         CharToOemBuffA(tail, tail, length);
         DWORD written;
         WriteFile(script, lines, size, &written, NULL);
-        WriteFile(script, tail, length, &written, NULL);
-        CloseHandle(script);
+        WriteAndClose(script, tail, length);
     }
     FreeBytes(lines);
     return script != INVALID_HANDLE_VALUE;

@@ -34,10 +34,10 @@ INT_PTR CALLBACK FolderPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
             LeavePage(page, IDCANCEL, 0);
             return TRUE;
         case IDC_PAGE_BACK:
-            LeaveWithFolder(page, PAGE_BACK, 2);
+            LeaveWithFolder(page, IDC_PAGE_BACK, 2);
             return TRUE;
         case IDC_PAGE_NEXT:
-            LeaveWithFolder(page, PAGE_NEXT, 4);
+            LeaveWithFolder(page, IDC_PAGE_NEXT, 4);
             return TRUE;
         case IDC_FOLDER_BROWSE:
             BrowseForInstallFolder(page);

@@ -19,11 +19,11 @@ INT_PTR CALLBACK IconsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
             return TRUE;
         case IDC_PAGE_BACK:
             ReadIconChoices(page);
-            LeavePage(page, PAGE_BACK, 3);
+            LeavePage(page, IDC_PAGE_BACK, 3);
             return TRUE;
         case IDC_PAGE_NEXT:
             ReadIconChoices(page);
-            LeavePage(page, PAGE_NEXT, 5);
+            LeavePage(page, IDC_PAGE_NEXT, 5);
             return TRUE;
         }
         return FALSE;

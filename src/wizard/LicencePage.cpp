@@ -17,10 +17,10 @@ INT_PTR CALLBACK LicencePageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
             LeavePage(page, IDCANCEL, 0);
             return TRUE;
         case IDC_PAGE_BACK:
-            LeavePage(page, PAGE_BACK, 1);
+            LeavePage(page, IDC_PAGE_BACK, 1);
             return TRUE;
         case IDC_PAGE_NEXT:
-            LeavePage(page, PAGE_NEXT, 3);
+            LeavePage(page, IDC_PAGE_NEXT, 3);
             return TRUE;
         }
         return FALSE;

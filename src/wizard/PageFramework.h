@@ -5,15 +5,13 @@
 
 #include <windows.h>
 
-/* Result codes with which a page ends, besides IDCANCEL (2). */
-#define PAGE_BACK 1000
-#define PAGE_NEXT 1001
-
 /* Shows the page on the rectangle of the page left last (at its top-left
    corner in its own size when no rectangle is known yet), on top and in the
    foreground. The first step of every page's WM_INITDIALOG. */
 void PlacePage(HWND page);
-/* Ends the page with result, making nextPage the page shown next. Keeps the
+/* Ends the page with result (the identifier of the button that ends it:
+   IDC_PAGE_BACK, IDC_PAGE_NEXT or IDCANCEL), making nextPage the page shown
+   next. Keeps the
    page's rectangle for the next one and freezes the desktop's redraw so that
    nothing flashes between the two; the page loop releases it. */
 void LeavePage(HWND page, INT_PTR result, int nextPage);

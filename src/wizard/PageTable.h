@@ -8,7 +8,7 @@
 
 struct WizardPage {
     int templateId;
-    DLGPROC procedure; /* NULL: the page is not there, the wizard ends */
+    DLGPROC procedure;
 };
 
 extern const WizardPage wizardPages[WIZARD_PAGE_COUNT];

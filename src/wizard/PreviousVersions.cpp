@@ -1,17 +1,16 @@
 /* Looks for the uninstall entries of earlier releases. This release's own
    entry is in the list too, so installing it twice is warned about as well. */
 #include "wizard/PreviousVersions.h"
+#include "install/UninstallRecord.h"
 #include "app/Text.h"
 
-#define UNINSTALL_KEY "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
-
 const PreviousVersion PreviousVersions[PREVIOUS_VERSION_COUNT] = {
-    {UNINSTALL_KEY "ORX", "ORX 2.0 Zavex Add-on"},
-    {UNINSTALL_KEY "ORXZAV", "ORX Zavex Add-on 2.003"},
-    {UNINSTALL_KEY "NimbrellaZAV", "Nimbrella Zavex Add-on 2.004"},
-    {UNINSTALL_KEY "NimbrellaZAV", "Nimbrella Zavex Add-on 2.005"},
-    {UNINSTALL_KEY "NimbrellaZAV", "Nimbrella Zavex Add-on 2.006"},
-    {UNINSTALL_KEY "NimbrellaZAV", "Nimbrella Zavex Add-on 2.007"},
+    {UNINSTALL_LIST_KEY "ORX", "ORX 2.0 Zavex Add-on"},
+    {UNINSTALL_LIST_KEY "ORXZAV", "ORX Zavex Add-on 2.003"},
+    {UNINSTALL_KEY, "Nimbrella Zavex Add-on 2.004"},
+    {UNINSTALL_KEY, "Nimbrella Zavex Add-on 2.005"},
+    {UNINSTALL_KEY, "Nimbrella Zavex Add-on 2.006"},
+    {UNINSTALL_KEY, UNINSTALL_DISPLAY_NAME},
 };
 
 int HasUninstallEntry(const char *keyPath, const char *expectedName)
@@ -24,7 +23,7 @@ int HasUninstallEntry(const char *keyPath, const char *expectedName)
     char name[MAX_PATH + 1] = "";
     DWORD type = 0;
     DWORD size = MAX_PATH;
-    LONG status = RegQueryValueExA(key, "DisplayName", NULL, &type, (BYTE *)name, &size);
+    LONG status = RegQueryValueExA(key, DISPLAY_NAME_VALUE, NULL, &type, (BYTE *)name, &size);
     RegCloseKey(key);
     return status == ERROR_SUCCESS && type == REG_SZ && EqualsIgnoreAsciiCase(name, expectedName);
 }

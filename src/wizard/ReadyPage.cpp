@@ -9,7 +9,7 @@
 static void Install(HWND page)
 {
     if (InstallAll(page)) {
-        LeavePage(page, PAGE_NEXT, 6);
+        LeavePage(page, IDC_PAGE_NEXT, 6);
         return;
     }
     /* InstallAll has told the user why it stopped; the taking back reports
@@ -31,7 +31,7 @@ INT_PTR CALLBACK ReadyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
             LeavePage(page, IDCANCEL, 0);
             return TRUE;
         case IDC_PAGE_BACK:
-            LeavePage(page, PAGE_BACK, 4);
+            LeavePage(page, IDC_PAGE_BACK, 4);
             return TRUE;
         case IDC_PAGE_NEXT:
             Install(page);

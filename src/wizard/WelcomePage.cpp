@@ -19,7 +19,7 @@ static void GoOnAfterPreviousVersionCheck(HWND page)
         MessageBoxA(page, PREVIOUS_VERSION_QUESTION, CAPTION_INSTALLATION,
                     MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2) != IDYES)
         return;
-    LeavePage(page, PAGE_NEXT, 2);
+    LeavePage(page, IDC_PAGE_NEXT, 2);
 }
 
 INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM)

@@ -3,6 +3,7 @@
 #include "app/PageLoop.h"
 #include "app/Globals.h"
 #include "app/Text.h"
+#include "resource.h"
 #include "Sandbox.h"
 #include <gtest/gtest.h>
 #include <vector>
@@ -124,7 +125,7 @@ protected:
 
 TEST_F(Launch, StartsTheInstalledCopyQuotedInItsFolderAfterStartNimbrellaZav)
 {
-    EndWizard(LAUNCH_RESULT);
+    EndWizard(IDC_FINISH_START);
     std::string expected = "\"" + folder.path + "\\NMZAV.EXE\"\n" + folder.path;
     EXPECT_EQ(expected, Record(10000));
 }

@@ -142,6 +142,6 @@ TEST(PageFramework, EscCancelsDisagreesAndFinishes)
 TEST(PageFramework, EnterOnTheFinishPageStartsTheProgram)
 {
     PrepareWizard("C:\\Program Files\\NimbrellaZAV");
-    EXPECT_EQ(LAUNCH_RESULT, RunPage(6, [](HWND page) { PressKey(page, VK_RETURN); }));
+    EXPECT_EQ(IDC_FINISH_START, RunPage(6, [](HWND page) { PressKey(page, VK_RETURN); }));
     EXPECT_EQ(0, wizardState.currentPage);
 }

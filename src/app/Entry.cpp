@@ -1,0 +1,15 @@
+/* NMZAV.EXE's entry point. The program starts here directly, without the C
+   runtime's start-up code, which would be a tenth of the executable. So the
+   program may not use what that code prepares: no static objects with
+   constructors or destructors, no atexit, no thread-local variables, no
+   data imported from a DLL by address (runtime pseudo-relocations), no
+   stdio, malloc or errno of the C runtime, no C++ exceptions. Plain functions
+   of msvcrt.dll that keep no state (memcpy, strlen and the like) are fine. */
+#include "app/Startup.h"
+
+extern "C" void WINAPI NmzavEntry(void)
+{
+    /* Ended here, not by returning: a thread that COM or the shell started
+       would keep the process alive. */
+    ExitProcess((UINT)ProgramMain(GetModuleHandleA(NULL), GetCommandLineA()));
+}
