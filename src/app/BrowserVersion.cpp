@@ -27,9 +27,9 @@ int IsVersionBelow(const char *text, DWORD major, DWORD minor, DWORD build, DWOR
     int index = 0;
     const char *p = text;
     while (*p && index < 4) {
-        const char *end = strchr(p, '.');
-        if (!end)
-            end = p + strlen(p);
+        const char *end = p;
+        while (*end && *end != '.')
+            end++;
         if (end > p) {
             DWORD value = ComponentValue(p, end);
             if (value < bounds[index])

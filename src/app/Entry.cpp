@@ -1,10 +1,11 @@
 /* NMZAV.EXE's entry point. The program starts here directly, without the C
-   runtime's start-up code, which would be a tenth of the executable. So the
-   program may not use what that code prepares: no static objects with
-   constructors or destructors, no atexit, no thread-local variables, no
-   data imported from a DLL by address (runtime pseudo-relocations), no
-   stdio, malloc or errno of the C runtime, no C++ exceptions. Plain functions
-   of msvcrt.dll that keep no state (memcpy, strlen and the like) are fine. */
+   runtime's start-up code, which would be a tenth of the executable, and it
+   imports no C runtime at all. So it may not use what that code prepares: no
+   static objects with constructors or destructors, no atexit, no
+   thread-local variables, no data imported from a DLL by address (runtime
+   pseudo-relocations), no stdio, malloc or errno, no C++ exceptions; and no
+   C library functions either: texts are measured with TextLength, and the
+   compiler expands the copies and fills of memcpy and memset itself. */
 #include "app/Startup.h"
 
 extern "C" void WINAPI NmzavEntry(void)

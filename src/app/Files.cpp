@@ -3,10 +3,22 @@
 #include "app/Files.h"
 #include "app/Report.h"
 
+int IsFolder(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int IsFile(const char *path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 void FreeBytes(void *bytes)
 {
     if (bytes)
-        HeapFree(GetProcessHeap(), 0, bytes);
+        LocalFree(bytes);
 }
 
 int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size)
@@ -21,7 +33,7 @@ int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size)
        reads as INVALID_FILE_SIZE or wraps, and the read then comes up short. */
     DWORD length = GetFileSize(file, NULL);
     DWORD read = 0;
-    BYTE *data = length ? (BYTE *)HeapAlloc(GetProcessHeap(), 0, length) : NULL;
+    BYTE *data = length ? (BYTE *)LocalAlloc(LMEM_FIXED, length) : NULL;
     int whole = length == 0 || (data && ReadFile(file, data, length, &read, NULL) && read == length);
     if (!whole && GetLastError() == ERROR_SUCCESS)
         SetLastError(ERROR_READ_FAULT);

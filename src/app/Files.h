@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
-/* Reads a whole file into *bytes (process heap, NULL when the file is empty;
+/* 1 when path names an existing folder; IsFile: an existing file, not a
+   folder. */
+int IsFolder(const char *path);
+int IsFile(const char *path);
+/* Reads a whole file into *bytes (local memory, NULL when the file is empty;
    free with FreeBytes) and its length into *size. 1, or 0 with the reason as
    the last error. The file is shared for reading only, so that it cannot
    change while it is read. */

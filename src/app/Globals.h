@@ -52,7 +52,7 @@ extern WizardState wizardState;
 /* The eight carried files, in extraction, test and deletion order. */
 extern const ManifestEntry FileManifest[MANIFEST_COUNT];
 /* Removal lines of the current install run: whole CR LF lines, zero-terminated,
-   on the process heap; NULL when none were collected. */
+   in local memory; NULL when none were collected. */
 extern char *uninstallScript;
 /* Start Menu folder of the current install run; empty when none. */
 extern char startMenuFolder[MAX_PATH];

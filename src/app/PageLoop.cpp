@@ -3,6 +3,7 @@
 #include "app/PageLoop.h"
 #include "app/Globals.h"
 #include "app/PageGuard.h"
+#include "app/Process.h"
 #include "app/Product.h"
 #include "app/Text.h"
 #include "resource.h"
@@ -42,24 +43,12 @@ void EndWizard(INT_PTR lastPageResult)
 
 int LaunchInstalledCopy(void)
 {
-    /* Quoted: the default folder has a blank, and an unquoted path would make
-       the system try "C:\Program.exe" first. */
-    char commandLine[MAX_PATH + 2] = "\"";
-    if (!AppendText(commandLine, sizeof commandLine, installSettings.installFolder) ||
-        !AppendText(commandLine, sizeof commandLine, "\\" INSTALLED_FILE_NAME "\""))
-        return 0;
-    STARTUPINFOA startup;
-    ZeroMemory(&startup, sizeof startup);
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
+    char path[MAX_PATH];
     PROCESS_INFORMATION process;
-    if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE,
-                        CREATE_SUSPENDED | NORMAL_PRIORITY_CLASS, NULL,
-                        installSettings.installFolder, &startup, &process))
+    if (!ComposePath(path, sizeof path, installSettings.installFolder, INSTALLED_FILE_NAME) ||
+        !StartSuspended(path, installSettings.installFolder, SW_SHOW, NORMAL_PRIORITY_CLASS,
+                        &process))
         return 0;
-    CloseHandle(process.hProcess);
-    ResumeThread(process.hThread);
-    CloseHandle(process.hThread);
+    ReleaseToRun(&process);
     return 1;
 }

@@ -1,6 +1,6 @@
 /* Registry helpers shared by the install, options and uninstall code. */
 #include "app/Registry.h"
-#include <string.h>
+#include "app/Text.h"
 
 LONG CreateRegistryKey(HKEY root, const char *path, HKEY *key)
 {
@@ -11,7 +11,7 @@ LONG CreateRegistryKey(HKEY root, const char *path, HKEY *key)
 
 LONG SetRegistryText(HKEY key, const char *name, const char *text)
 {
-    return RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)text, (DWORD)strlen(text));
+    return RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)text, (DWORD)TextLength(text));
 }
 
 LONG SetRegistryDword(HKEY key, const char *name, DWORD value)

@@ -8,9 +8,9 @@
    path or command. */
 static void AppendCut(char *buffer, const char *text)
 {
-    size_t used = strlen(buffer);
+    size_t used = TextLength(buffer);
     size_t room = REPORT_BUFFER_SIZE - 1 - used;
-    size_t length = strlen(text);
+    size_t length = TextLength(text);
     if (length > room)
         length = room;
     memcpy(buffer + used, text, length);

@@ -2,6 +2,7 @@
    argument it knows and run the uninstall, Options or installer role. */
 #include "app/Startup.h"
 #include "app/BrowserVersion.h"
+#include "app/Files.h"
 #include "app/Globals.h"
 #include "app/PageLoop.h"
 #include "app/Report.h"
@@ -10,7 +11,6 @@
 #include "uninstall/SelfRemoval.h"
 #include "resource.h"
 #include <shlobj.h>
-#include <string.h>
 
 const char *CommandLineRemainder(const char *commandLine)
 {
@@ -48,8 +48,8 @@ void RecordProgramPath(HINSTANCE instance)
 
 int IsInstalledCopy(void)
 {
-    size_t folderLength = strlen(installSettings.installFolder);
-    if (strlen(programPath) < folderLength + 1)
+    size_t folderLength = TextLength(installSettings.installFolder);
+    if (TextLength(programPath) < folderLength + 1)
         return 0;
     if (!EqualsIgnoreAsciiCase(programPath + folderLength + 1, INSTALLED_FILE_NAME))
         return 0;
@@ -57,8 +57,7 @@ int IsInstalledCopy(void)
         char path[MAX_PATH];
         if (!ComposePath(path, sizeof path, installSettings.installFolder, FileManifest[i].fileName))
             return 0;
-        DWORD attributes = GetFileAttributesA(path);
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        if (!IsFile(path))
             return 0;
     }
     return 1;

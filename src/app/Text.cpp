@@ -12,7 +12,7 @@ int RefuseTooLong(void)
 
 int CopyText(char *out, size_t size, const char *text)
 {
-    size_t length = strlen(text);
+    size_t length = TextLength(text);
     if (length >= size)
         return RefuseTooLong();
     memcpy(out, text, length + 1);
@@ -21,8 +21,8 @@ int CopyText(char *out, size_t size, const char *text)
 
 int AppendText(char *out, size_t size, const char *text)
 {
-    size_t used = strlen(out);
-    size_t length = strlen(text);
+    size_t used = TextLength(out);
+    size_t length = TextLength(text);
     if (used >= size || length >= size - used)
         return RefuseTooLong();
     memcpy(out + used, text, length + 1);
@@ -31,8 +31,8 @@ int AppendText(char *out, size_t size, const char *text)
 
 int ComposePath(char *out, size_t size, const char *folder, const char *name)
 {
-    size_t folderLength = strlen(folder);
-    size_t nameLength = strlen(name);
+    size_t folderLength = TextLength(folder);
+    size_t nameLength = TextLength(name);
     if (folderLength + 1 + nameLength >= size)
         return RefuseTooLong();
     memcpy(out, folder, folderLength);
@@ -55,29 +55,21 @@ static char LowerAscii(char c)
     return (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
 }
 
-int EqualsIgnoreAsciiCaseIn(UINT codePage, const char *a, const char *b)
-{
-    while (*a) {
-        /* The second byte of a double-byte character is compared as it is:
-           folded, it could turn into another character. */
-        if (IsDBCSLeadByteEx(codePage, (BYTE)*a)) {
-            if (a[0] != b[0] || a[1] != b[1])
-                return 0;
-            if (!a[1])
-                return 1;
-            a += 2;
-            b += 2;
-            continue;
-        }
-        if (LowerAscii(*a) != LowerAscii(*b))
-            return 0;
-        a++;
-        b++;
-    }
-    return *b == '\0';
-}
-
 int EqualsIgnoreAsciiCase(const char *a, const char *b)
 {
-    return EqualsIgnoreAsciiCaseIn(CP_ACP, a, b);
+    for (;;) {
+        /* The second byte of a double-byte character is compared as it is:
+           folded, it could turn into another character. */
+        const char *next = CharNextA(a);
+        if (next - a == 2) {
+            if (a[0] != b[0] || a[1] != b[1])
+                return 0;
+        } else if (LowerAscii(*a) != LowerAscii(*b)) {
+            return 0;
+        } else if (!*a) {
+            return 1;
+        }
+        b += next - a;
+        a = next;
+    }
 }

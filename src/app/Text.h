@@ -4,6 +4,13 @@
 
 #include <windows.h>
 
+/* The length of a zero-terminated text. The system's, so that the program
+   needs no C runtime. */
+inline size_t TextLength(const char *text)
+{
+    return (size_t)lstrlenA(text);
+}
+
 /* Fails as the system does on an overlong name: 0, with
    ERROR_FILENAME_EXCED_RANGE as the last error. */
 int RefuseTooLong(void);
@@ -19,8 +26,7 @@ int ComposePath(char *out, size_t size, const char *folder, const char *name);
    be 0x5C, and is no backslash. */
 char *LastBackslash(char *path);
 /* 1 when a and b are equal, ignoring the case of ASCII letters only; texts in
-   the ANSI code page, or (the In form) in the given one. */
+   the ANSI code page. */
 int EqualsIgnoreAsciiCase(const char *a, const char *b);
-int EqualsIgnoreAsciiCaseIn(UINT codePage, const char *a, const char *b);
 
 #endif

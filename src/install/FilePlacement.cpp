@@ -6,7 +6,6 @@
 #include "app/Globals.h"
 #include "app/Product.h"
 #include "app/Text.h"
-#include <string.h>
 
 /* Every later path is the folder, a backslash and a file name; a folder with
    no room for the longest of those names, UNINSTALL.DAT, is refused here, so
@@ -18,43 +17,23 @@ static int InstallFolderLeavesRoom(void)
                        UNINSTALL_DATA_NAME);
 }
 
-int FolderLevels(const char *path, size_t *ends)
-{
-    int count = 0;
-    size_t length = strlen(path);
-    /* The first three characters are a drive prefix such as C:\, never a
-       folder of their own. */
-    for (const char *c = path; *c; c = CharNextA(c)) {
-        size_t at = (size_t)(c - path);
-        if (at >= 3 && *c == '\\')
-            ends[count++] = at;
-    }
-    if (length > 0 && (count == 0 || ends[count - 1] != length - 1))
-        ends[count++] = length;
-    return count;
-}
-
 int CreateInstallFolder(void)
 {
     if (!InstallFolderLeavesRoom())
         return 0;
     char path[MAX_PATH];
     CopyText(path, sizeof path, installSettings.installFolder);
-    /* The leading folders first; those that exist already make
-       CreateDirectoryA fail harmlessly. The install folder itself follows. */
-    size_t ends[MAX_PATH];
-    int levels = FolderLevels(path, ends);
-    for (int i = 0; i < levels; i++) {
-        if (path[ends[i]] != '\\')
-            break;
-        path[ends[i]] = '\0';
+    /* The leading folders first, at each backslash after the drive prefix
+       (such as C:\), read by characters of the ANSI code page; those that
+       exist already make CreateDirectoryA fail harmlessly. */
+    for (char *c = path; *c; c = CharNextA(c)) {
+        if (c - path < 3 || *c != '\\')
+            continue;
+        *c = '\0';
         CreateDirectoryA(path, NULL);
-        path[ends[i]] = '\\';
+        *c = '\\';
     }
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return 1;
-    return CreateDirectoryA(path, NULL) ? 1 : 0;
+    return IsFolder(path) || CreateDirectoryA(path, NULL);
 }
 
 int CopySelfToInstallFolder(void)

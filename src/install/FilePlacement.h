@@ -6,11 +6,6 @@
 
 #include <windows.h>
 
-/* The folders on the way down to path, as the lengths of their leading parts
-   of path, outermost first: every backslash after the drive prefix, and the
-   whole path unless it ends with one. ends needs room for MAX_PATH entries;
-   returns their count. */
-int FolderLevels(const char *path, size_t *ends);
 /* Makes the install folder and every missing folder above it. 1 when the
    install folder exists as a folder on return, else 0. */
 int CreateInstallFolder(void);

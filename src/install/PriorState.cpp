@@ -4,7 +4,6 @@
    the context-menu keys, the toolbar key, the prefixes and the links are
    written only after the last step that can stop, and are never noted. */
 #include "install/PriorState.h"
-#include "install/FilePlacement.h"
 #include "install/UninstallRecord.h"
 #include "app/Files.h"
 #include "app/Globals.h"
@@ -28,81 +27,77 @@ struct PriorFile {
     const char *fileName;
     int existed;
     DWORD attributes;
-    BYTE *bytes; /* process heap */
+    BYTE *bytes; /* local memory */
     DWORD size;
 };
+
+/* Longest value of the uninstall entry that is noted; one longer than that
+   counts as unreadable. */
+#define ENTRY_VALUE_SIZE 1024
 
 /* A value of the uninstall entry: status ERROR_SUCCESS when it was there,
    ERROR_FILE_NOT_FOUND when not, any other when it could not be read. */
 struct PriorValue {
     LONG status;
     DWORD type;
-    BYTE *data; /* process heap */
     DWORD size;
+    BYTE data[ENTRY_VALUE_SIZE];
 };
 
 static const char *const EntryValueNames[] = {DISPLAY_NAME_VALUE, UNINSTALL_STRING_VALUE};
 #define ENTRY_VALUE_COUNT 2
 
-/* NMZAV.EXE and the carried files. */
-static PriorFile priorFiles[MANIFEST_COUNT + 1];
-static int priorFileCount;
-/* Length of the leading part of installFolder that existed as folders, once
-   the folders were noted (foldersNoted). */
-static int foldersNoted;
-static size_t existingFolderLength;
-/* The uninstall entry, once noted: how opening it went, then its values. */
-static int entryNoted;
-static LONG entryStatus;
-static PriorValue priorValues[ENTRY_VALUE_COUNT];
+/* Everything noted in the current run. */
+static struct {
+    /* NMZAV.EXE and the carried files. */
+    PriorFile files[MANIFEST_COUNT + 1];
+    int fileCount;
+    /* Length of the leading part of installFolder that existed as folders,
+       once the folders were noted (foldersNoted). */
+    int foldersNoted;
+    size_t existingFolderLength;
+    /* The uninstall entry, once noted: how opening it went, then its values. */
+    int entryNoted;
+    LONG entryStatus;
+    PriorValue values[ENTRY_VALUE_COUNT];
+} prior;
 
 void ForgetPriorState(void)
 {
-    for (int i = 0; i < priorFileCount; i++)
-        FreeBytes(priorFiles[i].bytes);
-    for (PriorValue &value : priorValues)
-        FreeBytes(value.data);
-    memset(priorFiles, 0, sizeof priorFiles);
-    memset(priorValues, 0, sizeof priorValues);
-    priorFileCount = 0;
-    foldersNoted = 0;
-    existingFolderLength = 0;
-    entryNoted = 0;
+    for (PriorFile &file : prior.files)
+        FreeBytes(file.bytes);
+    memset(&prior, 0, sizeof prior);
 }
 
-static int IsFolder(const char *path)
+/* Cuts path at its last backslash, going to the folder above; 0 when only
+   the drive prefix (such as C:\) would be left. */
+static int GoUp(char *path)
 {
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-/* The leading part of path that ends at level (a length), in out. */
-static void LeadingPart(char *out, const char *path, size_t level)
-{
-    memcpy(out, path, level);
-    out[level] = '\0';
+    char *cut = LastBackslash(path);
+    if (!cut || cut - path < 3)
+        return 0;
+    *cut = '\0';
+    return 1;
 }
 
 void NotePriorFolders(void)
 {
-    const char *folder = installSettings.installFolder;
-    size_t ends[MAX_PATH];
     char part[MAX_PATH];
+    CopyText(part, sizeof part, installSettings.installFolder);
     /* From the install folder outwards: the first that exists has all of
        its parents. */
-    for (int i = FolderLevels(folder, ends) - 1; i >= 0; i--) {
-        LeadingPart(part, folder, ends[i]);
+    do {
         if (IsFolder(part)) {
-            existingFolderLength = ends[i];
+            prior.existingFolderLength = TextLength(part);
             break;
         }
-    }
-    foldersNoted = 1;
+    } while (GoUp(part));
+    prior.foldersNoted = 1;
 }
 
 int NotePriorFile(const char *fileName)
 {
-    PriorFile &noted = priorFiles[priorFileCount];
+    PriorFile &noted = prior.files[prior.fileCount];
     char path[MAX_PATH];
     if (!ComposePath(path, sizeof path, installSettings.installFolder, fileName))
         return 0;
@@ -118,34 +113,25 @@ int NotePriorFile(const char *fileName)
         noted.existed = 1;
     }
     /* A folder of that name is not the run's to change: writing there fails. */
-    priorFileCount++;
+    prior.fileCount++;
     return 1;
 }
 
 static void NoteValue(HKEY key, const char *name, PriorValue *value)
 {
-    DWORD size = 0;
-    value->status = RegQueryValueExA(key, name, NULL, &value->type, NULL, &size);
-    if (value->status != ERROR_SUCCESS || size == 0)
-        return;
-    value->data = (BYTE *)HeapAlloc(GetProcessHeap(), 0, size);
-    if (!value->data) {
-        value->status = ERROR_NOT_ENOUGH_MEMORY;
-        return;
-    }
-    value->size = size;
+    value->size = sizeof value->data;
     value->status = RegQueryValueExA(key, name, NULL, &value->type, value->data, &value->size);
 }
 
 void NotePriorUninstallEntry(void)
 {
     HKEY key;
-    entryNoted = 1;
-    entryStatus = RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, KEY_QUERY_VALUE, &key);
-    if (entryStatus != ERROR_SUCCESS)
+    prior.entryNoted = 1;
+    prior.entryStatus = RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, KEY_QUERY_VALUE, &key);
+    if (prior.entryStatus != ERROR_SUCCESS)
         return;
     for (int i = 0; i < ENTRY_VALUE_COUNT; i++)
-        NoteValue(key, EntryValueNames[i], &priorValues[i]);
+        NoteValue(key, EntryValueNames[i], &prior.values[i]);
     RegCloseKey(key);
 }
 
@@ -155,7 +141,9 @@ static int Unchanged(const PriorFile &noted, const char *path)
     DWORD size;
     if (GetFileAttributesA(path) != noted.attributes || !ReadWholeFile(path, &bytes, &size))
         return 0;
-    int same = size == noted.size && (size == 0 || memcmp(bytes, noted.bytes, size) == 0);
+    int same = size == noted.size;
+    for (DWORD i = 0; same && i < size; i++)
+        same = bytes[i] == noted.bytes[i];
     FreeBytes(bytes);
     return same;
 }
@@ -164,11 +152,8 @@ static int Unchanged(const PriorFile &noted, const char *path)
    attributes back. */
 static int PutBackFile(const PriorFile &noted, const char *path)
 {
-    if (!noted.existed) {
-        DWORD attributes = GetFileAttributesA(path);
-        return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ||
-               DeleteFileA(path);
-    }
+    if (!noted.existed)
+        return !IsFile(path) || DeleteFileA(path);
     if (Unchanged(noted, path))
         return 1;
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
@@ -180,13 +165,12 @@ static int PutBackFile(const PriorFile &noted, const char *path)
    holds something that is not the run's and stays without a word. */
 static int RemoveMadeFolders(char *list, DWORD *failure)
 {
-    const char *folder = installSettings.installFolder;
-    size_t ends[MAX_PATH];
     char part[MAX_PATH];
     int removed = 1;
-    for (int i = FolderLevels(folder, ends) - 1; i >= 0 && ends[i] > existingFolderLength;
-         i--) {
-        LeadingPart(part, folder, ends[i]);
+    CopyText(part, sizeof part, installSettings.installFolder);
+    do {
+        if (TextLength(part) <= prior.existingFolderLength)
+            break;
         if (!IsFolder(part) || RemoveDirectoryA(part))
             continue;
         DWORD error = GetLastError();
@@ -195,7 +179,7 @@ static int RemoveMadeFolders(char *list, DWORD *failure)
         *failure = error;
         removed = 0;
         ListInMessage(list, REPORT_BUFFER_SIZE, part, NULL);
-    }
+    } while (GoUp(part));
     return removed;
 }
 
@@ -206,7 +190,7 @@ static LONG PutBackValues(void)
     if (status != ERROR_SUCCESS)
         return status;
     for (int i = 0; i < ENTRY_VALUE_COUNT && status == ERROR_SUCCESS; i++) {
-        const PriorValue &value = priorValues[i];
+        const PriorValue &value = prior.values[i];
         if (value.status == ERROR_SUCCESS)
             status = RegSetValueExA(key, EntryValueNames[i], 0, value.type, value.data,
                                     value.size);
@@ -224,11 +208,11 @@ static LONG PutBackValues(void)
 /* The entry goes when the run made it, or gets its two values back. */
 static int PutBackUninstallEntry(void)
 {
-    if (!entryNoted)
+    if (!prior.entryNoted)
         return 1;
-    if (entryStatus == ERROR_FILE_NOT_FOUND)
+    if (prior.entryStatus == ERROR_FILE_NOT_FOUND)
         return DeleteRegistryKeyIfPresent(HKEY_LOCAL_MACHINE, UNINSTALL_KEY);
-    LONG status = entryStatus == ERROR_SUCCESS ? PutBackValues() : entryStatus;
+    LONG status = prior.entryStatus == ERROR_SUCCESS ? PutBackValues() : prior.entryStatus;
     SetLastError((DWORD)status);
     return status == ERROR_SUCCESS;
 }
@@ -238,16 +222,16 @@ int TakeBackFailedInstall(HWND owner)
     char list[REPORT_BUFFER_SIZE] = CANNOT_PUT_BACK;
     DWORD failure = ERROR_SUCCESS;
     int whole = 1;
-    for (int i = 0; i < priorFileCount; i++) {
+    for (int i = 0; i < prior.fileCount; i++) {
         char path[MAX_PATH];
-        ComposePath(path, sizeof path, installSettings.installFolder, priorFiles[i].fileName);
-        if (PutBackFile(priorFiles[i], path))
+        ComposePath(path, sizeof path, installSettings.installFolder, prior.files[i].fileName);
+        if (PutBackFile(prior.files[i], path))
             continue;
         failure = GetLastError();
         whole = 0;
         ListInMessage(list, sizeof list, path, NULL);
     }
-    if (foldersNoted && !RemoveMadeFolders(list, &failure))
+    if (prior.foldersNoted && !RemoveMadeFolders(list, &failure))
         whole = 0;
     if (!PutBackUninstallEntry()) {
         failure = GetLastError();

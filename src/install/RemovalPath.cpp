@@ -6,15 +6,15 @@
    quotes, so it is doubled. */
 #include "install/RemovalPath.h"
 #include "app/Text.h"
-#include <string.h>
 
 /* Read by characters: the second byte of a double-byte character may be a
    ^ or | (0x5E, 0x7C), and is neither. */
 static int NeedsQuotes(const char *path)
 {
     for (const char *c = path; *c; c = CharNextA(c))
-        if (strchr(" &|<>^(),;=%", *c))
-            return 1;
+        for (const char *special = " &|<>^(),;=%"; *special; special++)
+            if (*c == *special)
+                return 1;
     return 0;
 }
 
@@ -27,7 +27,7 @@ int FormatRemovalPath(char *out, size_t size, const char *longPath)
 
 int AppendRemovalPath(char *text, size_t size, const char *longPath)
 {
-    size_t used = strlen(text);
+    size_t used = TextLength(text);
     return used < size && FormatRemovalPath(text + used, size - used, longPath);
 }
 

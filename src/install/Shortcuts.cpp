@@ -2,6 +2,7 @@
    and the Start Menu folder that holds five of them. */
 #include "install/Shortcuts.h"
 #include "install/UninstallRecord.h"
+#include "app/Files.h"
 #include "app/Globals.h"
 #include "app/Report.h"
 #include "app/Product.h"
@@ -122,12 +123,9 @@ int EnsureStartMenuFolder(HWND owner, int folderId, char *path)
     if (!SpecialFolderPath(owner, folderId, path) ||
         !AppendText(path, MAX_PATH, "\\" START_MENU_FOLDER_NAME))
         return 0;
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return 1;
     /* Not there, or a file of that name in the way, which makes this fail
        with the reason the user is shown. */
-    return CreateDirectoryA(path, NULL) ? 1 : 0;
+    return IsFolder(path) || CreateDirectoryA(path, NULL);
 }
 
 /* The shared Programs folder serves every user; where it cannot take the

@@ -10,7 +10,6 @@
 #include "app/Registry.h"
 #include "app/Report.h"
 #include "app/Text.h"
-#include <string.h>
 
 static const char CannotCreateUninstallInfo[] =
     "Cannot create uninstall info. Maybe, you have not enough permissions on this computer.\n\n"
@@ -29,7 +28,7 @@ static DWORD lostLineError;
 void EmptyUninstallScript(void)
 {
     if (uninstallScript)
-        HeapFree(GetProcessHeap(), 0, uninstallScript);
+        LocalFree(uninstallScript);
     uninstallScript = NULL;
     scriptCapacity = 0;
     lostLineError = 0;
@@ -43,7 +42,7 @@ void EmptyUninstallScript(void)
    allocation leaves the script as it was. */
 static int ReserveScript(size_t extra)
 {
-    size_t used = uninstallScript ? strlen(uninstallScript) : 0;
+    size_t used = uninstallScript ? TextLength(uninstallScript) : 0;
     size_t needed = used + extra + 1;
     if (needed <= scriptCapacity)
         return 1;
@@ -51,8 +50,8 @@ static int ReserveScript(size_t extra)
     while (capacity < needed)
         capacity *= 2;
     char *grown = uninstallScript
-                      ? (char *)HeapReAlloc(GetProcessHeap(), 0, uninstallScript, capacity)
-                      : (char *)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, capacity);
+                      ? (char *)LocalReAlloc(uninstallScript, capacity, LMEM_MOVEABLE)
+                      : (char *)LocalAlloc(LMEM_ZEROINIT, capacity);
     if (!grown) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return 0;
@@ -78,7 +77,7 @@ int AppendUninstallLine(const char *verb, const char *path)
     if (!CopyText(line, sizeof line, verb) || !AppendText(line, sizeof line, " ") ||
         !AppendRemovalPath(line, sizeof line, path) || !AppendText(line, sizeof line, "\r\n"))
         return LoseLine();
-    if (!ReserveScript(strlen(line)))
+    if (!ReserveScript(TextLength(line)))
         return LoseLine();
     AppendText(uninstallScript, scriptCapacity, line);
     return 1;
@@ -101,7 +100,7 @@ static int WriteUninstallFile(void)
         KeepingLastError([&] { CloseHandle(file); });
         return 0;
     }
-    DWORD length = (DWORD)strlen(uninstallScript);
+    DWORD length = (DWORD)TextLength(uninstallScript);
     CharToOemBuffA(uninstallScript, uninstallScript, length);
     if (!WriteAndClose(file, uninstallScript, length))
         return 0;

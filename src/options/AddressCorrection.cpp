@@ -93,7 +93,7 @@ int RewritePrefixValue(HWND owner, HKEY key, const char *valueName, bool enable,
         return 0;
     const char *prefix = enable ? ServicePrefix : HttpPrefix;
     return (int)RegSetValueExA(key, valueName, 0, REG_SZ, (const BYTE *)prefix,
-                               (DWORD)lstrlenA(prefix));
+                               (DWORD)TextLength(prefix));
 }
 
 bool QueryAddressCorrection(bool scanPrefixes)
@@ -125,46 +125,6 @@ bool QueryAddressCorrection(bool scanPrefixes)
     return on;
 }
 
-bool SwitchAddressCorrection(HWND owner, bool enable)
-{
-    if (enable == QueryAddressCorrection(false))
-        return true;
-
-    HKEY defaultKey;
-    int status = (int)RegOpenKeyExA(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, 0,
-                                    KEY_QUERY_VALUE | KEY_SET_VALUE, &defaultKey);
-    if (status == ERROR_SUCCESS) {
-        status = RewritePrefixValue(owner, defaultKey, "", enable, true);
-        RegCloseKey(defaultKey);
-    }
-
-    /* The entries under Prefixes follow the default; one that cannot be
-       rewritten does not undo the switch. */
-    HKEY prefixesKey;
-    if (status == 0)
-        status = (int)RegOpenKeyExA(HKEY_LOCAL_MACHINE, PREFIXES_KEY, 0,
-                                    KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_ENUMERATE_SUB_KEYS,
-                                    &prefixesKey);
-    if (status == 0) {
-        char name[PREFIX_NAME_SIZE];
-        for (DWORD index = 0;; index++) {
-            status = (int)EnumeratePrefixName(prefixesKey, index, name);
-            if (status != ERROR_SUCCESS)
-                break;
-            if (name[0] != '\0')
-                RewritePrefixValue(owner, prefixesKey, name, enable, false);
-        }
-        if (status == ERROR_NO_MORE_ITEMS)
-            status = 0;
-        RegCloseKey(prefixesKey);
-    }
-
-    if (status != 0 && status != -1)
-        ReportSwitchFailed(owner, enable);
-    SetLastError(ERROR_SUCCESS);
-    return status == 0;
-}
-
 /* Keeps the first error of a sequence of steps. */
 static void Record(int *status, int result)
 {
@@ -172,23 +132,29 @@ static void Record(int *status, int result)
         *status = result;
 }
 
-bool RestoreDefaultPrefixes(HWND owner)
+/* Rewrites the default prefix, then each value under Prefixes, to enable's
+   prefix where it holds a switchable one. switching: the switch of the
+   Options dialog and the installation, which refuses a foreign default (and
+   then leaves the Prefixes alone) and passes over an entry it cannot
+   rewrite, since the default decides. Otherwise the reset of the uninstall,
+   which goes on to the Prefixes whatever became of the default and stops at
+   the first entry it cannot put back: the uninstall must not leave the
+   service's prefix behind. Returns 0, -1 (a foreign default refused) or the
+   first error. */
+static int RewritePrefixes(HWND owner, bool enable, bool switching)
 {
-    if (!QueryAddressCorrection(true))
-        return true;
-
     int status = 0;
     HKEY key;
     LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, 0,
                                 KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
     Record(&status, (int)opened);
     if (opened == ERROR_SUCCESS) {
-        Record(&status, RewritePrefixValue(owner, key, "", false, false));
+        Record(&status, RewritePrefixValue(owner, key, "", enable, switching));
         RegCloseKey(key);
     }
+    if (switching && status != 0)
+        return status;
 
-    /* Unlike the switch, the reset stops at the first entry it cannot put
-       back, and fails: the uninstall must not leave the service's prefix. */
     opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, PREFIXES_KEY, 0,
                            KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_ENUMERATE_SUB_KEYS, &key);
     Record(&status, (int)opened);
@@ -197,15 +163,34 @@ bool RestoreDefaultPrefixes(HWND owner)
         int result = 0;
         for (DWORD index = 0; result == 0; index++) {
             result = (int)EnumeratePrefixName(key, index, name);
-            if (result == ERROR_SUCCESS && name[0] != '\0')
-                result = RewritePrefixValue(owner, key, name, false, false);
+            if (result == ERROR_SUCCESS && name[0] != '\0') {
+                int rewritten = RewritePrefixValue(owner, key, name, enable, false);
+                if (!switching)
+                    result = rewritten;
+            }
             Record(&status, result);
         }
         RegCloseKey(key);
     }
+    return status == ERROR_NO_MORE_ITEMS ? 0 : status;
+}
 
-    if (status == ERROR_NO_MORE_ITEMS)
-        status = 0;
+bool SwitchAddressCorrection(HWND owner, bool enable)
+{
+    if (enable == QueryAddressCorrection(false))
+        return true;
+    int status = RewritePrefixes(owner, enable, true);
+    if (status != 0 && status != -1)
+        ReportSwitchFailed(owner, enable);
+    SetLastError(ERROR_SUCCESS);
+    return status == 0;
+}
+
+bool RestoreDefaultPrefixes(HWND owner)
+{
+    if (!QueryAddressCorrection(true))
+        return true;
+    int status = RewritePrefixes(owner, false, false);
     if (status != 0 && uninstallMode)
         ReportMessage(owner, UninstallFailedText, UninstallFailedDetail, CAPTION_INFO);
     SetLastError(ERROR_SUCCESS);

@@ -13,7 +13,6 @@
 #include "app/Globals.h"
 #include "app/Text.h"
 #include <shlobj.h>
-#include <string.h>
 
 /* The path's full, short form where the system gives one; case aside, every
    way of writing one path gives the same text. */
@@ -35,15 +34,14 @@ static int IsPath(const char *path, const char *canonical)
     return CanonicalPath(path, form) && EqualsIgnoreAsciiCase(form, canonical);
 }
 
-/* Whether an installation writes a line with this verb ("del" or "rmdir")
+/* Whether an installation writes a line with the verb "del" (del) or "rmdir"
    and a path of this canonical form: the desktop link, this UNINSTALL.DAT,
    and in each of the two Programs folders the Start Menu folder ("rmdir")
    and its links. */
-static int IsOwnPath(const char *verb, const char *canonical)
+static int IsOwnPath(int del, const char *canonical)
 {
     char path[MAX_PATH];
     char folder[MAX_PATH];
-    int del = strcmp(verb, "del") == 0;
     if (del && ((SpecialFolderPath(NULL, CSIDL_DESKTOP, path) &&
                  AppendText(path, sizeof path, "\\" PROGRAM_LINK_NAME) && IsPath(path, canonical)) ||
                 (ComposePath(path, sizeof path, installSettings.installFolder,
@@ -70,7 +68,7 @@ static int IsOwnPath(const char *verb, const char *canonical)
    argument exactly, so that it is one path and nothing more. */
 static int ArgumentPath(const char *argument, char *path)
 {
-    size_t length = strlen(argument);
+    size_t length = TextLength(argument);
     if (argument[0] != '"') {
         if (!CopyText(path, MAX_PATH, argument))
             return 0;
@@ -89,47 +87,53 @@ static int ArgumentPath(const char *argument, char *path)
     int absolute = (path[0] && path[1] == ':' && path[2] == '\\') ||
                    (path[0] == '\\' && path[1] == '\\');
     char again[REMOVAL_PATH_SIZE];
-    return absolute && QuoteRemovalPath(again, sizeof again, path) && strcmp(again, argument) == 0;
+    return absolute && QuoteRemovalPath(again, sizeof again, path) &&
+           EqualsIgnoreAsciiCase(again, argument);
+}
+
+/* What follows verb and a blank at the start of line, or NULL. */
+static const char *AfterVerb(const char *line, const char *verb)
+{
+    while (*verb)
+        if (*line++ != *verb++)
+            return NULL;
+    return *line == ' ' ? line + 1 : NULL;
 }
 
 /* line: one line of UNINSTALL.DAT without its CR LF, in the OEM code page. */
 static int IsOwnLine(const char *line)
 {
-    const char *verb = NULL;
-    if (strncmp(line, "del ", 4) == 0)
-        verb = "del";
-    else if (strncmp(line, "rmdir ", 6) == 0)
-        verb = "rmdir";
+    const char *argument = AfterVerb(line, "del");
+    int del = argument != NULL;
+    if (!del)
+        argument = AfterVerb(line, "rmdir");
     char path[MAX_PATH];
     char canonical[MAX_PATH];
-    if (!verb || !ArgumentPath(line + strlen(verb) + 1, path))
+    if (!argument || !ArgumentPath(argument, path))
         return 0;
-    OemToCharBuffA(path, path, (DWORD)strlen(path));
-    return CanonicalPath(path, canonical) && IsOwnPath(verb, canonical);
+    OemToCharBuffA(path, path, (DWORD)TextLength(path));
+    return CanonicalPath(path, canonical) && IsOwnPath(del, canonical);
 }
 
-DWORD KeepOwnRemovalLines(char *text, DWORD length)
+void WriteOwnRemovalLines(HANDLE file, char *text, DWORD length)
 {
-    DWORD kept = 0;
-    DWORD start = 0;
-    while (start < length) {
-        char *feed = (char *)memchr(text + start, '\n', length - start);
-        if (!feed)
-            break; /* the installation ends every line */
-        DWORD end = (DWORD)(feed - text) + 1;
-        DWORD lineLength = end - start;
-        /* Only whole CR LF lines without a zero, read in place with the CR
-           as their end for the moment. */
-        if (lineLength >= 2 && feed[-1] == '\r' && !memchr(text + start, '\0', lineLength)) {
-            feed[-1] = '\0';
-            int own = IsOwnLine(text + start);
-            feed[-1] = '\r';
-            if (own) {
-                memmove(text + kept, text + start, lineLength);
-                kept += lineLength;
-            }
+    char *start = text;
+    int zero = 0;
+    for (char *c = text; c < text + length; c++) {
+        zero |= *c == '\0';
+        if (*c != '\n')
+            continue;
+        /* Only whole CR LF lines without a zero (the installation ends every
+           line), read in place with the CR as their end for the moment. */
+        if (c > start && c[-1] == '\r' && !zero) {
+            c[-1] = '\0';
+            int own = IsOwnLine(start);
+            c[-1] = '\r';
+            DWORD written;
+            if (own)
+                WriteFile(file, start, (DWORD)(c + 1 - start), &written, NULL);
         }
-        start = end;
+        start = c + 1;
+        zero = 0;
     }
-    return kept;
 }

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-/* Keeps, in place and in their order, the lines of text (length bytes in the
-   OEM code page, as UNINSTALL.DAT holds them) that an installation into
-   installFolder writes; every other line is dropped. Returns the length kept. */
-DWORD KeepOwnRemovalLines(char *text, DWORD length);
+/* Writes to file, in their order and byte for byte, the lines of text
+   (length bytes in the OEM code page, as UNINSTALL.DAT holds them) that an
+   installation into installFolder writes; every other line is left out. */
+void WriteOwnRemovalLines(HANDLE file, char *text, DWORD length);
 
 #endif

@@ -7,7 +7,6 @@
 #include "app/Globals.h"
 #include "app/Report.h"
 #include "app/Text.h"
-#include <string.h>
 
 #define DELETE_FAILED "Cannot delete file(s):\n"
 

@@ -9,6 +9,7 @@
 #include "install/UninstallRecord.h"
 #include "app/Files.h"
 #include "app/Globals.h"
+#include "app/Process.h"
 #include "app/Report.h"
 #include "app/Text.h"
 #include <string.h>
@@ -75,14 +76,12 @@ static int WriteRemovalScript(const char *scriptPath, const ScriptPaths *paths)
     if (!ComposePath(removalLines, sizeof removalLines, paths->folder, UNINSTALL_DATA_NAME) ||
         !ComposeTail(tail, sizeof tail, paths) || !ReadWholeFile(removalLines, &lines, &size))
         return 0;
-    size = KeepOwnRemovalLines((char *)lines, size);
     HANDLE script = CreateFileA(scriptPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, NULL);
     if (script != INVALID_HANDLE_VALUE) {
-        DWORD length = (DWORD)strlen(tail);
+        DWORD length = (DWORD)TextLength(tail);
         CharToOemBuffA(tail, tail, length);
-        DWORD written;
-        WriteFile(script, lines, size, &written, NULL);
+        WriteOwnRemovalLines(script, (char *)lines, size);
         WriteAndClose(script, tail, length);
     }
     FreeBytes(lines);
@@ -94,27 +93,13 @@ static int WriteRemovalScript(const char *scriptPath, const ScriptPaths *paths)
    executable released as soon as possible. */
 static void StartRemovalScript(const char *temporaryFolder, const char *scriptPath)
 {
-    /* Quoted: the temporary folder often has blanks in its path. */
-    char commandLine[MAX_PATH + 2] = "\"";
-    if (!AppendText(commandLine, sizeof commandLine, scriptPath) ||
-        !AppendText(commandLine, sizeof commandLine, "\""))
-        return;
-    STARTUPINFOA startup;
-    memset(&startup, 0, sizeof startup);
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION process;
-    if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE,
-                        CREATE_SUSPENDED | IDLE_PRIORITY_CLASS, NULL, temporaryFolder, &startup,
-                        &process))
+    if (!StartSuspended(scriptPath, temporaryFolder, SW_HIDE, IDLE_PRIORITY_CLASS, &process))
         return;
     SetThreadPriority(process.hThread, THREAD_PRIORITY_IDLE);
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
-    CloseHandle(process.hProcess);
-    ResumeThread(process.hThread);
-    CloseHandle(process.hThread);
+    ReleaseToRun(&process);
 }
 
 int UninstallAndRemoveSelf(HWND owner)

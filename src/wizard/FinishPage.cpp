@@ -16,8 +16,7 @@ INT_PTR CALLBACK FinishPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
-        PlacePage(page);
-        SetTitleFont(page, IDC_FINISH_TITLE);
+        OpenPage(page, IDC_FINISH_TITLE);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

@@ -13,37 +13,25 @@ static void ShowInstallFolder(HWND page)
     SetDlgItemTextA(page, IDC_FOLDER_PATH, installSettings.installFolder);
 }
 
-/* Back and Next keep the field's text; Cancel drops it. */
-static void LeaveWithFolder(HWND page, INT_PTR result, int nextPage)
-{
-    GetDlgItemTextA(page, IDC_FOLDER_PATH, installSettings.installFolder, MAX_PATH);
-    LeavePage(page, result, nextPage);
-}
-
 INT_PTR CALLBACK FolderPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
-        PlacePage(page);
+        OpenPage(page, IDC_FOLDER_TITLE);
         ShowInstallFolder(page);
-        SetTitleFont(page, IDC_FOLDER_TITLE);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDCANCEL:
-            LeavePage(page, IDCANCEL, 0);
-            return TRUE;
-        case IDC_PAGE_BACK:
-            LeaveWithFolder(page, IDC_PAGE_BACK, 2);
-            return TRUE;
-        case IDC_PAGE_NEXT:
-            LeaveWithFolder(page, IDC_PAGE_NEXT, 4);
-            return TRUE;
         case IDC_FOLDER_BROWSE:
             BrowseForInstallFolder(page);
             return TRUE;
+        case IDC_PAGE_BACK:
+        case IDC_PAGE_NEXT:
+            /* Back and Next keep the field's text; Cancel drops it. */
+            GetDlgItemTextA(page, IDC_FOLDER_PATH, installSettings.installFolder, MAX_PATH);
+            break;
         }
-        return FALSE;
+        return NavigatePage(page, LOWORD(wParam), 3);
     }
     return FALSE;
 }

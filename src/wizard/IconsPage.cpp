@@ -8,25 +8,14 @@ INT_PTR CALLBACK IconsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
-        PlacePage(page);
-        SetTitleFont(page, IDC_ICONS_TITLE);
+        OpenPage(page, IDC_ICONS_TITLE);
         InitIconChoices(page);
         return TRUE;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDCANCEL:
-            LeavePage(page, IDCANCEL, 0);
-            return TRUE;
-        case IDC_PAGE_BACK:
+        /* Back and Next keep the choices; Cancel drops them. */
+        if (LOWORD(wParam) == IDC_PAGE_BACK || LOWORD(wParam) == IDC_PAGE_NEXT)
             ReadIconChoices(page);
-            LeavePage(page, IDC_PAGE_BACK, 3);
-            return TRUE;
-        case IDC_PAGE_NEXT:
-            ReadIconChoices(page);
-            LeavePage(page, IDC_PAGE_NEXT, 5);
-            return TRUE;
-        }
-        return FALSE;
+        return NavigatePage(page, LOWORD(wParam), 4);
     }
     return FALSE;
 }

@@ -1,6 +1,7 @@
 /* The wizard page framework: placement, hand-over, title font, long texts. */
 #include "wizard/PageFramework.h"
 #include "app/Globals.h"
+#include "resource.h"
 
 void PlacePage(HWND page)
 {
@@ -21,6 +22,28 @@ void LeavePage(HWND page, INT_PTR result, int nextPage)
     GetWindowRect(page, &wizardState.pageRect);
     SendMessageA(GetDesktopWindow(), WM_SETREDRAW, FALSE, 0);
     EndDialog(page, result);
+}
+
+void OpenPage(HWND page, int titleId)
+{
+    PlacePage(page);
+    SetTitleFont(page, titleId);
+}
+
+int NavigatePage(HWND page, WORD command, int number)
+{
+    switch (command) {
+    case IDCANCEL:
+        LeavePage(page, IDCANCEL, 0);
+        return 1;
+    case IDC_PAGE_BACK:
+        LeavePage(page, IDC_PAGE_BACK, number - 1);
+        return 1;
+    case IDC_PAGE_NEXT:
+        LeavePage(page, IDC_PAGE_NEXT, number + 1);
+        return 1;
+    }
+    return 0;
 }
 
 void LoadDlgItemString(HWND dialog, int controlId, UINT stringId)

@@ -15,6 +15,13 @@ void PlacePage(HWND page);
    page's rectangle for the next one and freezes the desktop's redraw so that
    nothing flashes between the two; the page loop releases it. */
 void LeavePage(HWND page, INT_PTR result, int nextPage);
+/* The first steps of every page's WM_INITDIALOG: PlacePage, then the title
+   font for the page's title control. */
+void OpenPage(HWND page, int titleId);
+/* The commands every page with Back and Next handles the same way: Cancel
+   ends the wizard, Back and Next leave for the pages before and after page
+   number. 1 when command was one of them. */
+int NavigatePage(HWND page, WORD command, int number);
 /* Sets a control's text from the string table (up to 1023 characters). */
 void LoadDlgItemString(HWND dialog, int controlId, UINT stringId);
 /* Gives a page's title control the wizard's bold italic title font. */

@@ -22,22 +22,14 @@ INT_PTR CALLBACK ReadyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
-        PlacePage(page);
-        SetTitleFont(page, IDC_READY_TITLE);
+        OpenPage(page, IDC_READY_TITLE);
         return TRUE;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDCANCEL:
-            LeavePage(page, IDCANCEL, 0);
-            return TRUE;
-        case IDC_PAGE_BACK:
-            LeavePage(page, IDC_PAGE_BACK, 4);
-            return TRUE;
-        case IDC_PAGE_NEXT:
+        if (LOWORD(wParam) == IDC_PAGE_NEXT) {
             Install(page);
             return TRUE;
         }
-        return FALSE;
+        return NavigatePage(page, LOWORD(wParam), 5);
     }
     return FALSE;
 }

@@ -26,9 +26,8 @@ INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
-        PlacePage(page);
+        OpenPage(page, IDC_WELCOME_TITLE);
         LoadDlgItemString(page, IDC_WELCOME_PRESS, IDS_WELCOME);
-        SetTitleFont(page, IDC_WELCOME_TITLE);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

@@ -44,5 +44,5 @@ print("ok")' <<<"$manifest" 2>&1)
 check "manifest asks for administrator rights and nothing else ($verdict)" '[ "$verdict" = ok ]'
 check "asm.v3 declared once" '[ "$(grep -o "urn:schemas-microsoft-com:asm.v3" <<<"$manifest" | wc -l)" -eq 1 ]'
 size=$(stat -c %s "$exe")
-check "at most 100 KiB ($size bytes)" '[ "$size" -le 102400 ]'
+check "at most 80 KiB ($size bytes)" '[ "$size" -le 81920 ]'
 exit $failed

@@ -10,4 +10,7 @@ if [ -n "$refusal" ]; then
     exit 77
 fi
 echo "Running $1 ($(file -b "$1" | cut -d, -f1))"
-exec "$wine64" "$@"
+"$wine64" "$@"
+status=$?
+[ "$status" -eq 0 ] || echo "exit status $status"
+exit $status

@@ -1,0 +1,31 @@
+/* Starting a process suspended, so that its caller can settle priorities or
+   let go of it before it runs. */
+#include "app/Process.h"
+#include "app/Text.h"
+
+int StartSuspended(const char *path, const char *folder, WORD show, DWORD priorityClass,
+                   PROCESS_INFORMATION *process)
+{
+    /* Quoted: a path with a blank, such as the default install folder's,
+       would make the system try "C:\Program.exe" first. */
+    char commandLine[MAX_PATH + 2] = "\"";
+    if (!AppendText(commandLine, sizeof commandLine, path) ||
+        !AppendText(commandLine, sizeof commandLine, "\""))
+        return 0;
+    STARTUPINFOA startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = show;
+    return CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, CREATE_SUSPENDED | priorityClass,
+                          NULL, folder, &startup, process)
+               ? 1
+               : 0;
+}
+
+void ReleaseToRun(const PROCESS_INFORMATION *process)
+{
+    CloseHandle(process->hProcess);
+    ResumeThread(process->hThread);
+    CloseHandle(process->hThread);
+}
