@@ -88,17 +88,6 @@ HWND FinishPage()
     return NULL;
 }
 
-/* Runs one measurement and turns a failed step into a test failure. */
-void Measure(const char *name, void (*measure)())
-{
-    BeginRun(name);
-    try {
-        measure();
-    } catch (const StepFailure &failure) {
-        ADD_FAILURE() << name << ": " << failure.what();
-    }
-}
-
 void OwnStartup()
 {
     CopyFileA(ProgramUnderTest().c_str(), "C:\\NMZAV-setup.exe", FALSE);
@@ -148,7 +137,7 @@ void InstallerSilent()
 
 } // namespace
 
-TEST(Acceptance, DISABLED_BenchStartup) { Measure("bench-startup", OwnStartup); }
-TEST(Acceptance, DISABLED_BenchInstall) { Measure("bench-install", OwnInstall); }
-TEST(Acceptance, DISABLED_BenchInstallerStartup) { Measure("bench-nsis-startup", InstallerStartup); }
-TEST(Acceptance, DISABLED_BenchInstallerSilent) { Measure("bench-nsis-silent", InstallerSilent); }
+TEST(Acceptance, DISABLED_BenchStartup) { Drive("bench-startup", OwnStartup); }
+TEST(Acceptance, DISABLED_BenchInstall) { Drive("bench-install", OwnInstall); }
+TEST(Acceptance, DISABLED_BenchInstallerStartup) { Drive("bench-nsis-startup", InstallerStartup); }
+TEST(Acceptance, DISABLED_BenchInstallerSilent) { Drive("bench-nsis-silent", InstallerSilent); }

@@ -1,5 +1,7 @@
 /* The acceptance driver's primitives: see Driver.h. */
 #include "Driver.h"
+#include <gtest/gtest.h>
+#include <objbase.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <vector>
@@ -20,6 +22,18 @@ void BeginRun(const std::string &name)
     runName = name;
     stepNumber = 0;
     pictureNumber = 0;
+}
+
+void Drive(const char *name, void (*run)())
+{
+    BeginRun(name);
+    CoInitialize(NULL);
+    try {
+        run();
+    } catch (const StepFailure &failure) {
+        ADD_FAILURE() << name << ": " << failure.what();
+    }
+    CoUninitialize();
 }
 
 void Step(const std::string &what)

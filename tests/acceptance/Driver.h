@@ -24,6 +24,9 @@ struct Box {
     std::string text;
 };
 
+/* Runs one acceptance run (BeginRun, then run) and turns a failed step into a
+   test failure. */
+void Drive(const char *name, void (*run)());
 /* Starts the run: names its pictures and log lines. */
 void BeginRun(const std::string &name);
 /* Logs one step of the run. */

@@ -160,19 +160,6 @@ void CloseOptions(HWND options)
     Expect(WaitGone(options), "the Options dialog to close");
 }
 
-/* Runs one acceptance run and turns a failed step into a test failure. */
-void Drive(const char *name, void (*run)())
-{
-    BeginRun(name);
-    CoInitialize(NULL);
-    try {
-        run();
-    } catch (const StepFailure &failure) {
-        ADD_FAILURE() << name << ": " << failure.what();
-    }
-    CoUninitialize();
-}
-
 void DefaultsAllTheWay()
 {
     HANDLE wizard = StartDownloadedInstaller();
