@@ -1,5 +1,5 @@
-/* Whole-file reads and writes, with the reason of a failure kept as the last
-   error for the caller's message. */
+/* Files and folders, with the reason of a failure kept as the last error for
+   the caller's message. */
 #include "app/Files.h"
 #include "app/Report.h"
 

@@ -1,5 +1,6 @@
-/* Whole files in one go: what the program writes out and reads back is small,
-   and is always read or written entire. */
+/* Files and folders: whether a path names one, and whole files in one go
+   (what the program writes out and reads back is small, and always read or
+   written entire). */
 #ifndef NMZAV_APP_FILES_H
 #define NMZAV_APP_FILES_H
 
