@@ -9,7 +9,7 @@ twin="$top/build-x86_64"      # the same sources for x86_64, a test build only
 wine64=/usr/lib/wine/wine64   # starts 64-bit programs itself, 32-bit ones through wine32
 wine32=/usr/lib/wine/wine
 packages=(wine wine32:i386 wine64 g++-mingw-w64-i686 cmake make googletest xvfb xauth
-          x11-apps imagemagick python3 xxd file icoutils locales)
+          x11-apps imagemagick python3 xxd file icoutils locales openssl osslsigncode)
 
 # Runs a set-up step quietly. When it fails, says which step, the command and
 # what it printed, and returns its exit status.
