@@ -19,12 +19,29 @@ static NT_TIB *ThreadInformation(void)
     return (NT_TIB *)NtCurrentTeb();
 }
 
+/* RtlUnwind(frame, NULL, record, NULL), with all registers kept on the stack
+   around the call (pushal, popal): Windows' x86 RtlUnwind returns with EBX,
+   ESI and EDI zero, and the handler's compiled code may keep frame in any
+   register the calling convention says a call preserves. */
+extern "C" __attribute__((regparm(2))) void UnwindAbove(void *frame, EXCEPTION_RECORD *record);
+__asm__(".text\n"
+        ".globl _UnwindAbove\n"
+        "_UnwindAbove:\n"
+        "    pushal\n"
+        "    pushl $0\n"
+        "    pushl %edx\n"
+        "    pushl $0\n"
+        "    pushl %eax\n"
+        "    call *__imp__RtlUnwind@16\n"
+        "    popal\n"
+        "    ret\n");
+
 static EXCEPTION_DISPOSITION __cdecl ProcedureGuardHandler(EXCEPTION_RECORD *record, void *frame,
                                                            CONTEXT *, void *)
 {
     if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
         return ExceptionContinueSearch;
-    RtlUnwind(frame, NULL, record, NULL);
+    UnwindAbove(frame, record);
     __builtin_longjmp(((ProcedureGuard *)frame)->resume, 1);
 }
 

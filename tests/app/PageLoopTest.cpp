@@ -86,7 +86,7 @@ TEST(PageLoop, EndsOnAPageNumberOutOfRange)
 
 /* A fault ends the page: its window is gone before the next page shows, and
    the loop goes on with the page it had chosen, or shows it again. */
-TEST(PageLoop, AFaultingPageIsEndedAndTheLoopGoesOn)
+static void ExpectFaultingPagesEnded()
 {
     EXPECT_EQ(1000, RunScript({{2, 0, true}, {0, 1000}}));
     EXPECT_EQ((std::vector<int>{1, 2}), visits) << "the page chosen before the fault follows";
@@ -97,6 +97,103 @@ TEST(PageLoop, AFaultingPageIsEndedAndTheLoopGoesOn)
     EXPECT_EQ((std::vector<bool>{false, false, false}), earlierAlive);
     for (HWND window : shown)
         EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(PageLoop, AFaultingPageIsEndedAndTheLoopGoesOn)
+{
+    ExpectFaultingPagesEnded();
+}
+
+#if defined(__i386__)
+/* Windows' x86 RtlUnwind returns with EBX, ESI and EDI zero; Wine's keeps
+   them. UnwindAsWindowsDoes calls the system's RtlUnwind and then clears the
+   three; PutWindowsUnwindInPlace makes it the RtlUnwind of this process by
+   writing it into the slot of the import table through which this
+   executable, the page guard included, calls RtlUnwind. */
+extern "C" void *rtlUnwindImport __asm__("__imp__RtlUnwind@16");
+extern "C" void WINAPI UnwindAsWindowsDoes(void *, void *, EXCEPTION_RECORD *, void *)
+    __asm__("UnwindAsWindowsDoes");
+static __attribute__((used)) void *systemUnwind __asm__("systemUnwind");
+__asm__(".text\n"
+        "UnwindAsWindowsDoes:\n"
+        "    pushl 16(%esp)\n" /* the four arguments again, last first */
+        "    pushl 16(%esp)\n"
+        "    pushl 16(%esp)\n"
+        "    pushl 16(%esp)\n"
+        "    call *systemUnwind\n"
+        "    xorl %ebx, %ebx\n"
+        "    xorl %esi, %esi\n"
+        "    xorl %edi, %edi\n"
+        "    ret $16\n");
+
+static bool PutWindowsUnwindInPlace()
+{
+    DWORD protection;
+    if (!VirtualProtect(&rtlUnwindImport, sizeof rtlUnwindImport, PAGE_READWRITE, &protection))
+        return false;
+    systemUnwind = rtlUnwindImport;
+    rtlUnwindImport = (void *)UnwindAsWindowsDoes;
+    return true;
+}
+
+/* Set in the process that ChildExitCode starts. */
+static const char CHILD_VARIABLE[] = "NMZAV_PAGE_GUARD_CHILD";
+/* How that process ends when its checks passed: not 0, since Wine ends a
+   process whose stack overflows with 0. */
+static const DWORD CHILD_PASSED = 0x600D;
+
+/* Runs the current test again in a process of its own, with CHILD_VARIABLE
+   set, and returns its exit code, STILL_ACTIVE when it had not ended after a
+   minute (it is then ended). */
+static DWORD ChildExitCode()
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(NULL, self, sizeof self);
+    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string line = std::string("\"") + self + "\" --gtest_brief=1 --gtest_filter=" +
+                       test->test_suite_name() + "." + test->name();
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    SetEnvironmentVariableA(CHILD_VARIABLE, "1");
+    BOOL started = CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                                  &process);
+    SetEnvironmentVariableA(CHILD_VARIABLE, NULL);
+    if (!started) {
+        ADD_FAILURE() << "cannot start " << line << ": error " << GetLastError();
+        return 0;
+    }
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    else
+        TerminateProcess(process.hProcess, STILL_ACTIVE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+#endif
+
+/* The same faults with Windows' RtlUnwind. A guard that keeps a value in one
+   of those registers across it faults again in its own handler, and again,
+   until its process dies: so the faults are met in a process of their own. */
+TEST(PageLoop, AFaultingPageIsEndedThoughRtlUnwindClearsRegistersAsOnWindows)
+{
+#if defined(__i386__)
+    if (GetEnvironmentVariableA(CHILD_VARIABLE, NULL, 0)) {
+        SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+        ASSERT_TRUE(PutWindowsUnwindInPlace());
+        ExpectFaultingPagesEnded();
+        ExitProcess(HasFailure() ? 1 : CHILD_PASSED);
+    }
+    DWORD code = ChildExitCode();
+    EXPECT_EQ(CHILD_PASSED, code)
+        << "the process that met the faults ended with " << std::hex << std::showbase << code
+        << " (" << CHILD_PASSED << ": its checks passed, 1: they failed, " << STILL_ACTIVE
+        << ": it had not ended after a minute, anything else: it died)";
+#else
+    GTEST_SKIP() << "x86_64's page guard calls no RtlUnwind: the system unwinds from tables";
+#endif
 }
 
 class Launch : public ::testing::Test {

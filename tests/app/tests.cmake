@@ -1,3 +1,11 @@
+# The 32-bit page guard depends on the code the compiler makes of it (which
+# registers its exception handler keeps across RtlUnwind), so the suite that
+# tests it links the library as NMZAV.EXE does: optimised as a whole, with the
+# same options.
+if(NMZAV_LTO)
+  target_link_options(app_tests PRIVATE ${NMZAV_LINK_CODE_OPTIONS})
+endif()
+
 add_test(NAME executable COMMAND ${CMAKE_CURRENT_LIST_DIR}/check-executable.sh ${NMZAV_SHIPPED_BUILD}/NMZAV.EXE)
 
 # In a test build for x86_64: the page guard of the shipped 32-bit build is
