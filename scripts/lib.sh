@@ -268,7 +268,11 @@ wine_environment() {
 # argument its windows keep away from any window manager: on the bare virtual
 # display Wine would otherwise wait about two seconds for each closing window,
 # message boxes included, and Wine then draws the windows' frames itself.
+# wineboot links the user's Desktop, Documents and the like to the host's
+# home; they become real folders, so that a link one prefix saves on its
+# desktop is not on every other prefix's desktop too.
 make_wine_prefix() {
+    local folder
     wine_environment "$1"
     mkdir -p "$1" 2>/dev/null
     run_step "making the Wine prefix $1 (wineboot -i)" "$wine64" wineboot -i || return
@@ -276,7 +280,10 @@ make_wine_prefix() {
         run_step "keeping the windows of $1 unmanaged" \
             "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f || return
     fi
-    run_step "waiting for the Wine prefix $1" wineserver -w
+    run_step "waiting for the Wine prefix $1" wineserver -w || return
+    for folder in "$1"/drive_c/users/*/*; do
+        if [ -L "$folder" ]; then rm "$folder" && mkdir "$folder" || return; fi
+    done
 }
 
 # Uses (making it first, see make_wine_prefix) a Wine prefix and keeps its

@@ -18,7 +18,7 @@ mkdir -p "$root" "$pictures"
 (
     flock 9
     # The stamp changes whenever the way the template is made changes.
-    stamp="unmanaged-1"
+    stamp="unmanaged-2"
     if [ "$(cat "$template/.complete" 2>/dev/null)" != "$stamp" ]; then
         rm -rf "$template"
         make_wine_prefix "$template" unmanaged || exit 1
