@@ -63,15 +63,17 @@ int IsInstalledCopy(void)
     return 1;
 }
 
+/* The system's drive (C: when the system folder cannot be had) and
+   DEFAULT_FOLDER_TAIL. */
 void SetDefaultInstallFolder(void)
 {
     char *folder = installSettings.installFolder;
-    if (GetSystemDirectoryA(folder, MAX_PATH) != 0) {
-        folder[2] = '\0';
-        AppendText(folder, MAX_PATH, DEFAULT_FOLDER_TAIL);
-    } else {
-        CopyText(folder, MAX_PATH, DEFAULT_FOLDER_FALLBACK);
+    if (GetSystemDirectoryA(folder, MAX_PATH) == 0) {
+        folder[0] = 'C';
+        folder[1] = ':';
     }
+    folder[2] = '\0';
+    AppendText(folder, MAX_PATH, DEFAULT_FOLDER_TAIL);
 }
 
 void RunUninstallRole(void)

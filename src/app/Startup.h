@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #define UNINSTALL_QUESTION "Do you really want to completely remove\n" PRODUCT_NAME "?"
+/* The default install folder on the system's drive. */
 #define DEFAULT_FOLDER_TAIL "\\Program Files\\NimbrellaZAV"
-#define DEFAULT_FOLDER_FALLBACK "C:\\Program Files\\NimbrellaZAV"
 
 /* The program's entry: runs one role for the given full command line. */
 int ProgramMain(HINSTANCE instance, const char *commandLine);
