@@ -434,15 +434,18 @@ protected:
         ASSERT_TRUE(FileExists(menu + "\\Uninstall Nimbrella ZAV.lnk"));
         ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), (folder + "\\NMZAV.EXE").c_str(), FALSE));
     }
-    /* Runs "/U", says Yes to the question and OK to the completion message;
-       returns when the uninstaller has ended. */
-    void Uninstall()
+    /* Runs "/U", says Yes to the question and OK to the completion message,
+       after whileCompleted; returns when the uninstaller has ended. */
+    void Uninstall(const std::function<void()> &whileCompleted = [] {})
     {
         std::string commandLine = "\"" + folder + "\\NMZAV.EXE\" /U";
+        /* As the list of installed programs starts it: without this test's
+           console and standard handles, which the script would inherit. */
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        ASSERT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL,
-                                   &startup, &process));
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        ASSERT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, DETACHED_PROCESS,
+                                   NULL, NULL, &startup, &process));
         OtherBox question = WaitForBox(process, 20000);
         ASSERT_TRUE(question.window) << "no question";
         EXPECT_EQ("Nimbrella ZAV Uninstall", question.caption);
@@ -453,6 +456,7 @@ protected:
         ASSERT_TRUE(completed.window) << "no completion message";
         EXPECT_EQ("Nimbrella ZAV Uninstall", completed.caption);
         EXPECT_EQ("Uninstalling completed", completed.text);
+        whileCompleted();
         answered = GetTickCount();
         AnswerBox(completed, IDOK);
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 20000));
@@ -499,4 +503,18 @@ TEST_F(UninstallRun, LeavesTheUsersOwnFileAndItsFolder)
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(script); }, 60000));
     ExpectProgramGone();
     EXPECT_EQ("mine", ReadFileBytes(folder + "\\my notes.txt"));
+}
+
+/* The script's standard input is empty: a line that waits for an answer
+   (here a "pause" put before its lines while the completion message is open)
+   gets none and ends at once, where the hidden console would keep it waiting
+   for ever. */
+TEST_F(UninstallRun, TheRemovalScriptWaitsForNoAnswer)
+{
+    ASSERT_NO_FATAL_FAILURE(Install());
+    ASSERT_NO_FATAL_FAILURE(
+        Uninstall([&] { WriteFileBytes(script, "pause\r\n" + ReadFileBytes(script)); }));
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(script); }, 60000))
+        << "the script waits for an answer";
+    ExpectProgramGone();
 }
