@@ -55,12 +55,12 @@ static int ArgumentPath(const char *argument, char *path)
 }
 
 /* Whether cmd, the file system and this check all read path as the one path
-   it is: no quote, which would end cmd's quotes, nor a character that a file
-   search takes as a wildcard or that GetFullPathNameA turns into a
-   backslash; no component of dots only; absolute and already the full path
-   that GetFullPathNameA makes of it, so that nothing of it is folded away as
-   text. Read by characters: on the East Asian code pages the second byte of
-   a character may be 0x5C or 0x7C, and is neither a backslash nor a |. */
+   it is: no quote, which would end cmd's quotes, no wildcard of a file search
+   (* ? < >), no | and no /, which GetFullPathNameA turns into a backslash; no
+   component of dots only; absolute and already the full path that
+   GetFullPathNameA makes of it, so that nothing of it is folded away as text.
+   Read by characters: on the East Asian code pages the second byte of a
+   character may be 0x5C or 0x7C, and is neither a backslash nor a |. */
 static int IsPlainPath(const char *path)
 {
     const char *component = path;
