@@ -4,7 +4,7 @@
 #include "app/Text.h"
 
 int StartSuspended(const char *path, const char *folder, WORD show, DWORD priorityClass,
-                   PROCESS_INFORMATION *process)
+                   HANDLE standardHandles, PROCESS_INFORMATION *process)
 {
     /* Quoted: a path with a blank, such as the default install folder's,
        would make the system try "C:\Program.exe" first. */
@@ -17,8 +17,12 @@ int StartSuspended(const char *path, const char *folder, WORD show, DWORD priori
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = show;
-    return CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, CREATE_SUSPENDED | priorityClass,
-                          NULL, folder, &startup, process)
+    if (standardHandles) {
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdInput = startup.hStdOutput = startup.hStdError = standardHandles;
+    }
+    return CreateProcessA(NULL, commandLine, NULL, NULL, standardHandles != NULL,
+                          CREATE_SUSPENDED | priorityClass, NULL, folder, &startup, process)
                ? 1
                : 0;
 }

@@ -6,10 +6,12 @@
 #include <windows.h>
 
 /* Starts path, quoted as the whole command line, in folder, with its window
-   shown as show (SW_...) and in priorityClass, suspended. Returns 1 with the
-   process's handles in *process, or 0. */
+   shown as show (SW_...) and in priorityClass, suspended. An inheritable
+   handle in standardHandles becomes its standard input, output and error
+   (NULL: the system's defaults). Returns 1 with the process's handles in
+   *process, or 0. */
 int StartSuspended(const char *path, const char *folder, WORD show, DWORD priorityClass,
-                   PROCESS_INFORMATION *process);
+                   HANDLE standardHandles, PROCESS_INFORMATION *process);
 /* Lets a process from StartSuspended run and lets go of it: nobody waits for
    it, and its handles are closed before it runs. */
 void ReleaseToRun(const PROCESS_INFORMATION *process);

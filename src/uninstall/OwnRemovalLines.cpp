@@ -1,94 +1,29 @@
 /* Which lines of UNINSTALL.DAT the removal script runs. The file lies in the
-   install folder, which any user may be able to change when the program was
-   installed into a folder of his own choosing, while the script runs with the
-   rights of whoever uninstalls. So a line is taken only when it is one that an
-   installation writes: "del" with the desktop link or a link of the Start
-   Menu folder, "rmdir" with that folder, "del" with this UNINSTALL.DAT, each
-   path written as FormatRemovalPath writes it (short or long, bare or
-   quoted), so that the command interpreter reads exactly that one path. */
+   install folder, which any user may be able to change, while the script runs
+   with the rights of whoever uninstalls. So a line runs only when it is, byte
+   for byte, one that an installation writes, when this check and the command
+   interpreter can read only one path from it, and when that path names
+   something of the program's own: "del" with a file that bears a link name
+   of the program or with this install folder's UNINSTALL.DAT, "rmdir" with a
+   folder named like the Start Menu folder. Where these lie is not looked up,
+   as the installing account's desktop and Programs folder may be another
+   account's; a line added by hand can at worst remove another copy of a link
+   of the program, or an empty folder of its name. */
 #include "uninstall/OwnRemovalLines.h"
 #include "install/RemovalPath.h"
 #include "install/Shortcuts.h"
 #include "install/UninstallRecord.h"
 #include "app/Globals.h"
 #include "app/Text.h"
-#include <shlobj.h>
 
-/* The path's full, short form where the system gives one; case aside, every
-   way of writing one path gives the same text. */
-static int CanonicalPath(const char *path, char *out)
+/* Byte for byte, case included. */
+static int SameText(const char *a, const char *b)
 {
-    char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(path, sizeof full, full, NULL);
-    if (length == 0 || length >= sizeof full)
-        return 0;
-    length = GetShortPathNameA(full, out, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return CopyText(out, MAX_PATH, full);
-    return 1;
-}
-
-static int IsPath(const char *path, const char *canonical)
-{
-    char form[MAX_PATH];
-    return CanonicalPath(path, form) && EqualsIgnoreAsciiCase(form, canonical);
-}
-
-/* Whether an installation writes a line with the verb "del" (del) or "rmdir"
-   and a path of this canonical form: the desktop link, this UNINSTALL.DAT,
-   and in each of the two Programs folders the Start Menu folder ("rmdir")
-   and its links. */
-static int IsOwnPath(int del, const char *canonical)
-{
-    char path[MAX_PATH];
-    char folder[MAX_PATH];
-    if (del && ((SpecialFolderPath(NULL, CSIDL_DESKTOP, path) &&
-                 AppendText(path, sizeof path, "\\" PROGRAM_LINK_NAME) && IsPath(path, canonical)) ||
-                (ComposePath(path, sizeof path, installSettings.installFolder,
-                             UNINSTALL_DATA_NAME) &&
-                 IsPath(path, canonical))))
-        return 1;
-    static const int ProgramsFolders[] = {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS};
-    for (int folderId : ProgramsFolders) {
-        if (!SpecialFolderPath(NULL, folderId, folder) ||
-            !AppendText(folder, sizeof folder, "\\" START_MENU_FOLDER_NAME))
-            continue;
-        if (!del && IsPath(folder, canonical))
-            return 1;
-        for (const StartMenuItem &item : StartMenuItems)
-            if (del && ComposePath(path, sizeof path, folder, item.linkName) &&
-                IsPath(path, canonical))
-                return 1;
+    while (*a && *a == *b) {
+        a++;
+        b++;
     }
-    return 0;
-}
-
-/* The path of the argument as the command interpreter reads it: bare, or in
-   quotes with each % doubled. 0 unless writing that path again gives the
-   argument exactly, so that it is one path and nothing more. */
-static int ArgumentPath(const char *argument, char *path)
-{
-    size_t length = TextLength(argument);
-    if (argument[0] != '"') {
-        if (!CopyText(path, MAX_PATH, argument))
-            return 0;
-    } else {
-        if (length < 2 || argument[length - 1] != '"' || length - 2 >= MAX_PATH)
-            return 0;
-        char *next = path;
-        for (const char *c = argument + 1; c < argument + length - 1; c++) {
-            *next++ = *c;
-            if (c[0] == '%' && c[1] == '%')
-                c++;
-        }
-        *next = '\0';
-    }
-    /* Absolute only: a relative one would be read in the script's folder. */
-    int absolute = (path[0] && path[1] == ':' && path[2] == '\\') ||
-                   (path[0] == '\\' && path[1] == '\\');
-    char again[REMOVAL_PATH_SIZE];
-    return absolute && QuoteRemovalPath(again, sizeof again, path) &&
-           EqualsIgnoreAsciiCase(again, argument);
+    return *a == *b;
 }
 
 /* What follows verb and a blank at the start of line, or NULL. */
@@ -100,40 +35,127 @@ static const char *AfterVerb(const char *line, const char *verb)
     return *line == ' ' ? line + 1 : NULL;
 }
 
-/* line: one line of UNINSTALL.DAT without its CR LF, in the OEM code page. */
-static int IsOwnLine(const char *line)
+/* The path that the argument gives cmd when it is written as FormatRemovalPath
+   writes one: bare, or in quotes with each % doubled. Whether it was written
+   so is checked by writing the path again. 0 when it is longer than a path. */
+static int ArgumentPath(const char *argument, char *path)
 {
+    int quoted = argument[0] == '"';
+    const char *end = argument + TextLength(argument) - quoted;
+    char *next = path;
+    for (const char *c = argument + quoted; c < end; c++) {
+        if (next == path + MAX_PATH - 1)
+            return 0;
+        *next++ = *c;
+        if (quoted && c[0] == '%' && c[1] == '%')
+            c++;
+    }
+    *next = '\0';
+    return 1;
+}
+
+/* Whether cmd, the file system and this check all read path as the one path
+   it is: no quote, which would end cmd's quotes, no wildcard of a file search
+   (* ? < >), no | and no /, which GetFullPathNameA turns into a backslash; no
+   component of dots only; absolute and already the full path that
+   GetFullPathNameA makes of it, so that nothing of it is folded away as text.
+   Read by characters: on the East Asian code pages the second byte of a
+   character may be 0x5C or 0x7C, and is neither a backslash nor a |. */
+static int IsPlainPath(const char *path)
+{
+    const char *component = path;
+    for (const char *c = path;; c = CharNextA(c)) {
+        if (*c == '\\' || !*c) {
+            const char *dots = component;
+            while (*dots == '.')
+                dots++;
+            if (dots == c && c > component)
+                return 0;
+            component = c + 1;
+        }
+        if (!*c)
+            break;
+        for (const char *special = "\"*?<>|/"; *special; special++)
+            if (*c == *special)
+                return 0;
+    }
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(path, sizeof full, full, NULL);
+    return length > 0 && length < sizeof full && SameText(full, path);
+}
+
+/* Whether path names what an installation gives the verb: for "del" (del) a
+   file that bears a link name of the program, or this install folder's
+   UNINSTALL.DAT; for "rmdir" a folder named like the Start Menu folder. The
+   name is the long one, also for a short path. Never a reparse point: "del"
+   with a junction named like a link would delete the files of the folder it
+   leads to. */
+static int NamesOwnItem(int del, const char *path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    FindClose(search);
+    int folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || folder == del)
+        return 0;
+    if (!del)
+        return EqualsIgnoreAsciiCase(found.cFileName, START_MENU_FOLDER_NAME);
+    /* The first row is the desktop link's name too. */
+    for (const StartMenuItem &item : StartMenuItems)
+        if (EqualsIgnoreAsciiCase(found.cFileName, item.linkName))
+            return 1;
+    char data[MAX_PATH];
+    char written[MAX_PATH];
+    if (!ComposePath(data, sizeof data, installSettings.installFolder, UNINSTALL_DATA_NAME))
+        return 0;
+    DWORD length = GetShortPathNameA(data, written, sizeof written);
+    return length > 0 && length < sizeof written && EqualsIgnoreAsciiCase(written, path);
+}
+
+/* line: one line of UNINSTALL.DAT in the OEM code page, end: its CR. */
+static int IsOwnLine(const char *line, const char *end)
+{
+    /* cmd also ends an argument at a control character such as a tab, and at
+       0xFF; a zero would hide the rest of the line from this check. */
+    for (const char *c = line; c < end; c++)
+        if ((BYTE)*c < ' ' || (BYTE)*c == 0xFF)
+            return 0;
     const char *argument = AfterVerb(line, "del");
     int del = argument != NULL;
     if (!del)
         argument = AfterVerb(line, "rmdir");
     char path[MAX_PATH];
-    char canonical[MAX_PATH];
+    char again[8 + REMOVAL_PATH_SIZE];
     if (!argument || !ArgumentPath(argument, path))
         return 0;
     OemToCharBuffA(path, path, (DWORD)TextLength(path));
-    return CanonicalPath(path, canonical) && IsOwnPath(del, canonical);
+    /* The line as the installation writes it for this path, back in the OEM
+       code page, must be this very line. */
+    if (!IsPlainPath(path) || !CopyText(again, sizeof again, del ? "del " : "rmdir ") ||
+        !AppendRemovalPath(again, sizeof again, path))
+        return 0;
+    CharToOemBuffA(again, again, (DWORD)TextLength(again));
+    return SameText(again, line) && NamesOwnItem(del, path);
 }
 
 void WriteOwnRemovalLines(HANDLE file, char *text, DWORD length)
 {
     char *start = text;
-    int zero = 0;
     for (char *c = text; c < text + length; c++) {
-        zero |= *c == '\0';
         if (*c != '\n')
             continue;
-        /* Only whole CR LF lines without a zero (the installation ends every
-           line), read in place with the CR as their end for the moment. */
-        if (c > start && c[-1] == '\r' && !zero) {
+        /* Only whole CR LF lines (the installation ends every line), read in
+           place with the CR as their end for the moment. */
+        if (c > start && c[-1] == '\r') {
             c[-1] = '\0';
-            int own = IsOwnLine(start);
+            int own = IsOwnLine(start, c - 1);
             c[-1] = '\r';
             DWORD written;
             if (own)
                 WriteFile(file, start, (DWORD)(c + 1 - start), &written, NULL);
         }
         start = c + 1;
-        zero = 0;
     }
 }

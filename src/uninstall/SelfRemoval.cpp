@@ -90,11 +90,25 @@ static int WriteRemovalScript(const char *scriptPath, const ScriptPaths *paths)
 
 /* Starts the script hidden, at the lowest priority, and lets this process
    outrank it until it has ended, so that the script's first tries find the
-   executable released as soon as possible. */
+   executable released as soon as possible. Its standard handles are NUL: a
+   command that asks before it acts ("Are you sure (Y/N)?") reads no answer,
+   where the hidden console would keep it waiting for one for ever. */
 static void StartRemovalScript(const char *temporaryFolder, const char *scriptPath)
 {
+    SECURITY_ATTRIBUTES inherited;
+    inherited.nLength = sizeof inherited;
+    inherited.lpSecurityDescriptor = NULL;
+    inherited.bInheritHandle = TRUE;
+    HANDLE nul = CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0,
+                             NULL);
+    if (nul == INVALID_HANDLE_VALUE)
+        return;
     PROCESS_INFORMATION process;
-    if (!StartSuspended(scriptPath, temporaryFolder, SW_HIDE, IDLE_PRIORITY_CLASS, &process))
+    int started = StartSuspended(scriptPath, temporaryFolder, SW_HIDE, IDLE_PRIORITY_CLASS, nul,
+                                 &process);
+    CloseHandle(nul);
+    if (!started)
         return;
     SetThreadPriority(process.hThread, THREAD_PRIORITY_IDLE);
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);

@@ -3,6 +3,7 @@
    a complete installation, its boxes answered from this test. */
 #include "uninstall/SelfRemoval.h"
 #include "install/InstallSequence.h"
+#include "install/UninstallRecord.h"
 #include "options/AddressCorrection.h"
 #include "app/Globals.h"
 #include "BoxWatch.h"
@@ -30,6 +31,53 @@ static std::string TemporaryScript()
     return std::string(folder) + "UNINSTALL.BAT";
 }
 
+/* A folder link at path leading to target: a reparse point, as a junction is
+   on Windows. Wine 8 makes none itself (its mklink /J and
+   FSCTL_SET_REPARSE_POINT fail, CreateSymbolicLinkA does nothing), but shows
+   the host's symbolic link to a folder as one; so the host's ln makes it and
+   its rm takes it away (Wine's RemoveDirectoryA would remove the target). */
+class FolderLink {
+public:
+    FolderLink(const std::string &path, const std::string &target) : path(path)
+    {
+        Host("ln -s \"" + UnixPath(target) + "\" \"" + UnixPath(path) + "\"");
+        EXPECT_TRUE(WaitUntil([&] { return FolderExists(path); }, 10000)) << path;
+        EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+    }
+    ~FolderLink()
+    {
+        Host("rm \"" + UnixPath(path) + "\"");
+        WaitUntil([&] { return !FolderExists(path); }, 10000);
+    }
+
+private:
+    static std::string UnixPath(const std::string &path)
+    {
+        typedef char *(CDECL * UnixFileName)(LPCWSTR);
+        UnixFileName unixFileName = (UnixFileName)(void *)GetProcAddress(
+            GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
+        WCHAR wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+        char *unix = unixFileName ? unixFileName(wide) : NULL;
+        std::string text = unix ? unix : "";
+        HeapFree(GetProcessHeap(), 0, unix);
+        return text;
+    }
+    /* Wine starts a host program for a Windows path to it, and lets go of it. */
+    static void Host(std::string command)
+    {
+        command = "Z:\\bin\\" + command;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process;
+        ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                                   &process));
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    std::string path;
+};
+
 static const char *const manifestNames[] = {"ICON.ICO",    "ICONS.ICO",  "readme.htm",
                                             "license.htm", "startnm.htm", "zavact.htm",
                                             "zavdeact.htm", "zavolnw.htm"};
@@ -40,7 +88,14 @@ class RemovalScript : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = parent / "Nimbrella ZAV";
+        Place(parent / "Nimbrella ZAV");
+        uninstallMode = 1;
+        script = TemporaryScript();
+    }
+    /* The installed copy in installFolder, made there. */
+    void Place(const std::string &installFolder)
+    {
+        folder = installFolder;
         CreateDirectoryA(folder.c_str(), NULL);
         for (const char *name : manifestNames)
             WriteFileBytes(folder + "\\" + name, "x");
@@ -48,8 +103,23 @@ protected:
         WriteFileBytes(exe, "MZ stand-in");
         lstrcpynA(programPath, exe.c_str(), MAX_PATH);
         lstrcpynA(installSettings.installFolder, folder.c_str(), MAX_PATH);
-        uninstallMode = 1;
-        script = TemporaryScript();
+    }
+    /* Runs the uninstall with UNINSTALL.DAT holding lines, and returns the
+       removal lines the script was made of, read while the held executable
+       keeps it waiting; then lets it finish. */
+    std::string RunWith(const std::string &lines)
+    {
+        std::string data = folder + "\\UNINSTALL.DAT";
+        WriteFileBytes(data, lines);
+        HoldExecutable();
+        BoxWatch watch;
+        EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
+        EXPECT_TRUE(WaitUntil([&] { return !FileExists(data); }, 20000))
+            << "the removal lines did not run";
+        std::string ran = ReadFileBytes(script);
+        Release();
+        EXPECT_TRUE(WaitUntil([&] { return !FileExists(script); }, 20000));
+        return ran.substr(0, ran.find("\r\nset NMZAVTRIES="));
     }
     void TearDown() override
     {
@@ -136,6 +206,101 @@ TEST_F(RemovalScript, RunsTheOwnRemovalLinesThenWaitsForTheExecutableAndRemovesT
            GetTickCount() - released);
     EXPECT_FALSE(FileExists(exe));
     EXPECT_FALSE(FolderExists(folder));
+}
+
+/* Two lines added by hand that read as the program's own once ".." and "/"
+   are folded as text, but not so to cmd: a command after a quote inside a
+   quoted path, and switches behind tabs. Neither runs. */
+TEST_F(RemovalScript, LeavesOutACommandAfterAQuoteAndSwitchesBehindTabs)
+{
+    ProgramsSandbox programs;
+    std::string menu = programs.user / "Nimbrella ZAV";
+    std::string victim = elsewhere / "victim";
+    std::string injected = "echo injected>" + elsewhere / "injected.txt";
+    std::string data = folder + "\\UNINSTALL.DAT";
+    ASSERT_TRUE(CreateDirectoryA(menu.c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryA(victim.c_str(), NULL));
+    ASSERT_TRUE(WriteFileBytes(victim + "\\mine.txt", "mine"));
+    ASSERT_TRUE(WriteFileBytes(data, ""));
+    /* One ".." for each backslash of text, and more. */
+    auto up = [](const std::string &text, int more) {
+        std::string dots;
+        for (char c : text)
+            dots += c == '\\' ? "\\.." : "";
+        while (more--)
+            dots += "\\..";
+        return dots;
+    };
+    std::string quote = "del \"" + folder + "\\x\" & " + injected + " & \"" + up(injected, 1) +
+                        "\\UNINSTALL.DAT\"\r\n";
+    std::string tabs =
+        "rmdir " + victim + "\t/S\t/Q\t" + up(victim, 2) + ShortPath(menu).substr(2) + "\r\n";
+    std::string own = "del " + ShortPath(data) + "\r\n";
+    EXPECT_EQ(own, RunWith(quote + tabs + own));
+    EXPECT_FALSE(FileExists(elsewhere / "injected.txt")) << "the injected command ran";
+    EXPECT_EQ("mine", ReadFileBytes(victim + "\\mine.txt"));
+}
+
+/* A folder and a junction bearing a link's name, a junction bearing the
+   Start Menu folder's, and a path through "..": each line is left out, and
+   what it aims at stays. */
+TEST_F(RemovalScript, LeavesOutFoldersJunctionsAndDotDotPathsBearingOwnNames)
+{
+    ProgramsSandbox programs;
+    std::string menu = programs.user / "Nimbrella ZAV";
+    std::string folderLink = menu + "\\Read Me.lnk", junction = menu + "\\License Agreement.lnk";
+    std::string link = menu + "\\Uninstall Nimbrella ZAV.lnk";
+    std::string kept = elsewhere / "kept", empty = elsewhere / "empty";
+    std::string data = folder + "\\UNINSTALL.DAT";
+    for (const std::string &made : {menu, folderLink, kept, empty})
+        ASSERT_TRUE(CreateDirectoryA(made.c_str(), NULL));
+    ASSERT_TRUE(WriteFileBytes(folderLink + "\\mine.txt", "mine"));
+    ASSERT_TRUE(WriteFileBytes(kept + "\\mine.txt", "mine"));
+    ASSERT_TRUE(WriteFileBytes(link, "link"));
+    ASSERT_TRUE(WriteFileBytes(data, ""));
+    FolderLink linkToKept(junction, kept), menuToEmpty(programs.common / "Nimbrella ZAV", empty);
+    std::string throughDotDot = ShortPath(menu) + "\\..\\" +
+                                ShortPath(link).substr(ShortPath(programs.user.path).size() + 1);
+    std::string own = "del " + ShortPath(data) + "\r\n";
+    EXPECT_EQ(own, RunWith("del " + ShortPath(folderLink) + "\r\ndel " + ShortPath(junction) +
+                           "\r\nrmdir " + ShortPath(programs.common / "Nimbrella ZAV") +
+                           "\r\ndel " + throughDotDot + "\r\n" + own));
+    EXPECT_EQ("mine", ReadFileBytes(folderLink + "\\mine.txt"));
+    EXPECT_EQ("mine", ReadFileBytes(kept + "\\mine.txt"));
+    EXPECT_TRUE(FolderExists(empty));
+    EXPECT_TRUE(FileExists(link));
+}
+
+/* The lines an installation writes run whatever their length and wherever
+   they lie: an install folder of % signs near the path limit (8 of them make
+   their own short name, and each is doubled in the quoted line), and the
+   desktop and Start Menu folder of another account. */
+TEST_F(RemovalScript, RunsTheLinesAnInstallationWroteInAnyAccountsFoldersAndOfAnyLength)
+{
+    std::string deep = parent.path;
+    while (deep.size() + 9 + sizeof "\\UNINSTALL.DAT" <= MAX_PATH) {
+        deep += "\\%%%%%%%%";
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), NULL));
+    }
+    Place(deep);
+    std::string desktop = elsewhere / "Desktop", menu = elsewhere / "Nimbrella ZAV";
+    std::string desktopLink = desktop + "\\Nimbrella ZAV.lnk", menuLink = menu + "\\Read Me.lnk";
+    ASSERT_TRUE(CreateDirectoryA(desktop.c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryA(menu.c_str(), NULL));
+    ASSERT_TRUE(WriteFileBytes(desktopLink, "link"));
+    ASSERT_TRUE(WriteFileBytes(menuLink, "link"));
+    EmptyUninstallScript();
+    ASSERT_TRUE(AppendUninstallLine("del", desktopLink.c_str()));
+    ASSERT_TRUE(AppendUninstallLine("del", menuLink.c_str()));
+    ASSERT_TRUE(AppendUninstallLine("rmdir", menu.c_str()));
+    WriteUninstallData(NULL);
+    std::string lines = ReadFileBytes(deep + "\\UNINSTALL.DAT");
+    EXPECT_GT(lines.size() - lines.rfind("\r\ndel "), 400u) << lines;
+
+    EXPECT_EQ(lines, RunWith(lines));
+    EXPECT_FALSE(FileExists(desktopLink));
+    EXPECT_FALSE(FolderExists(menu));
+    EXPECT_FALSE(FolderExists(deep));
 }
 
 TEST_F(RemovalScript, GivesUpAfterAboutAMinuteOnAnExecutableThatStaysLocked)
@@ -269,15 +434,18 @@ protected:
         ASSERT_TRUE(FileExists(menu + "\\Uninstall Nimbrella ZAV.lnk"));
         ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), (folder + "\\NMZAV.EXE").c_str(), FALSE));
     }
-    /* Runs "/U", says Yes to the question and OK to the completion message;
-       returns when the uninstaller has ended. */
-    void Uninstall()
+    /* Runs "/U", says Yes to the question and OK to the completion message,
+       after whileCompleted; returns when the uninstaller has ended. */
+    void Uninstall(const std::function<void()> &whileCompleted = [] {})
     {
         std::string commandLine = "\"" + folder + "\\NMZAV.EXE\" /U";
+        /* As the list of installed programs starts it: without this test's
+           console and standard handles, which the script would inherit. */
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        ASSERT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL,
-                                   &startup, &process));
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        ASSERT_TRUE(CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, DETACHED_PROCESS,
+                                   NULL, NULL, &startup, &process));
         OtherBox question = WaitForBox(process, 20000);
         ASSERT_TRUE(question.window) << "no question";
         EXPECT_EQ("Nimbrella ZAV Uninstall", question.caption);
@@ -288,6 +456,7 @@ protected:
         ASSERT_TRUE(completed.window) << "no completion message";
         EXPECT_EQ("Nimbrella ZAV Uninstall", completed.caption);
         EXPECT_EQ("Uninstalling completed", completed.text);
+        whileCompleted();
         answered = GetTickCount();
         AnswerBox(completed, IDOK);
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 20000));
@@ -334,4 +503,18 @@ TEST_F(UninstallRun, LeavesTheUsersOwnFileAndItsFolder)
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(script); }, 60000));
     ExpectProgramGone();
     EXPECT_EQ("mine", ReadFileBytes(folder + "\\my notes.txt"));
+}
+
+/* The script's standard input is empty: a line that waits for an answer
+   (here a "pause" put before its lines while the completion message is open)
+   gets none and ends at once, where the hidden console would keep it waiting
+   for ever. */
+TEST_F(UninstallRun, TheRemovalScriptWaitsForNoAnswer)
+{
+    ASSERT_NO_FATAL_FAILURE(Install());
+    ASSERT_NO_FATAL_FAILURE(
+        Uninstall([&] { WriteFileBytes(script, "pause\r\n" + ReadFileBytes(script)); }));
+    EXPECT_TRUE(WaitUntil([&] { return !FileExists(script); }, 60000))
+        << "the script waits for an answer";
+    ExpectProgramGone();
 }
