@@ -208,6 +208,18 @@ TEST_F(TakeBack, AnOriginalThatCannotBeKeptStopsTheRunBeforeAnythingIsReplaced)
          ERROR_ACCESS_DENIED},
         {"a carried file held open by another program",
          [this] { Hold("readme.htm", 0); }, ERROR_SHARING_VIOLATION},
+        /* Its copy could not be compared with it whole. The file is sparse:
+           it takes no room, and reads as its last three bytes below. */
+        {"a carried file of 4 GiB or more",
+         [this] {
+             held = CreateFileA(File("zavolnw.htm").c_str(), GENERIC_WRITE, 0, NULL,
+                                OPEN_EXISTING, 0, NULL);
+             LARGE_INTEGER size;
+             size.QuadPart = 0x100000003LL;
+             ASSERT_TRUE(SetFilePointerEx(held, size, NULL, FILE_BEGIN) && SetEndOfFile(held));
+             Release();
+         },
+         ERROR_FILE_TOO_LARGE},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -216,8 +228,12 @@ TEST_F(TakeBack, AnOriginalThatCannotBeKeptStopsTheRunBeforeAnythingIsReplaced)
         for (const char *name : placedNames)
             ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
         SeedText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "DisplayName", "Nimbrella Zavex Add-on 2.006");
-        const std::map<std::string, std::string> before = Files();
+        std::map<std::string, std::string> before = Files();
         ASSERT_NO_FATAL_FAILURE(c.prepare());
+        /* A file held without sharing cannot be read: then the files as
+           they were before stand. */
+        if (held == INVALID_HANDLE_VALUE)
+            before = Files();
 
         BoxWatch watch;
         EXPECT_EQ(0, InstallAll(NULL));
@@ -237,34 +253,6 @@ TEST_F(TakeBack, AnOriginalThatCannotBeKeptStopsTheRunBeforeAnythingIsReplaced)
         locked = false;
         RemoveTree(folder);
     }
-}
-
-/* A file of 4 GiB or more could not be compared whole with its kept copy:
-   the run stops before anything is replaced. */
-TEST_F(TakeBack, AFileOfFourGibibytesOrMoreIsNotReplaced)
-{
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
-    ASSERT_TRUE(WriteFileBytes(File("NMZAV.EXE"), "an earlier NMZAV.EXE"));
-    HANDLE large = CreateFileA(File("zavolnw.htm").c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, large);
-    LARGE_INTEGER size;
-    size.QuadPart = 0x100000003LL; /* sparse: no room taken */
-    ASSERT_TRUE(SetFilePointerEx(large, size, NULL, FILE_BEGIN) && SetEndOfFile(large));
-    CloseHandle(large);
-
-    BoxWatch watch;
-    EXPECT_EQ(0, InstallAll(NULL));
-    EXPECT_EQ(1, TakeBackFailedInstall(NULL));
-    ASSERT_EQ(1u, watch.boxes.size());
-    EXPECT_EQ("Cannot copy Nimbrella ZAV files:\n" + SystemText(ERROR_FILE_TOO_LARGE),
-              watch.boxes[0].text);
-    EXPECT_EQ("an earlier NMZAV.EXE", Summary(ReadFileBytes(File("NMZAV.EXE"))));
-    WIN32_FILE_ATTRIBUTE_DATA found;
-    ASSERT_TRUE(GetFileAttributesExA(File("zavolnw.htm").c_str(), GetFileExInfoStandard, &found));
-    EXPECT_EQ(1u, found.nFileSizeHigh);
-    EXPECT_EQ(3u, found.nFileSizeLow);
-    EXPECT_EQ(2u, Files().size()) << "no kept copy";
 }
 
 /* Values too long to be noted could not be put back: the entry is left alone
