@@ -21,6 +21,12 @@ void FreeBytes(void *bytes)
         LocalFree(bytes);
 }
 
+int DeleteOwnFile(const char *path)
+{
+    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileA(path);
+}
+
 int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size)
 {
     *bytes = NULL;
@@ -29,12 +35,14 @@ int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size)
                               FILE_FLAG_SEQUENTIAL_SCAN, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
-    /* Files of 4 GiB or more are no file of this program's: their length
-       reads as INVALID_FILE_SIZE or wraps, and the read then comes up short. */
-    DWORD length = GetFileSize(file, NULL);
+    /* Files of 4 GiB or more are no file of this program's: the low part of
+       their length alone would read a part as the whole. */
+    DWORD high = 0;
+    DWORD length = GetFileSize(file, &high);
     DWORD read = 0;
-    BYTE *data = length ? (BYTE *)LocalAlloc(LMEM_FIXED, length) : NULL;
-    int whole = length == 0 || (data && ReadFile(file, data, length, &read, NULL) && read == length);
+    BYTE *data = length && !high ? (BYTE *)LocalAlloc(LMEM_FIXED, length) : NULL;
+    int whole = !high && (length == 0 || (data && ReadFile(file, data, length, &read, NULL) &&
+                                          read == length));
     if (!whole && GetLastError() == ERROR_SUCCESS)
         SetLastError(ERROR_READ_FAULT);
     KeepingLastError([&] { CloseHandle(file); });

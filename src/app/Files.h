@@ -12,8 +12,8 @@ int IsFolder(const char *path);
 int IsFile(const char *path);
 /* Reads a whole file into *bytes (local memory, NULL when the file is empty;
    free with FreeBytes) and its length into *size. 1, or 0 with the reason as
-   the last error. The file is shared for reading only, so that it cannot
-   change while it is read. */
+   the last error; a file of 4 GiB or more cannot be read whole. The file is
+   shared for reading only, so that it cannot change while it is read. */
 int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size);
 /* Writes size bytes to an open file in one call and closes it. 1 when all
    were written and the file was closed; else 0 with the reason as the last
@@ -24,5 +24,8 @@ int WriteAndClose(HANDLE file, const void *bytes, DWORD size);
 int WriteWholeFile(const char *path, const void *bytes, DWORD size, DWORD shareMode,
                    DWORD attributes);
 void FreeBytes(void *bytes);
+/* Deletes a file the program made, clearing a read-only attribute first (a
+   copy takes its source's). DeleteFileA's result and last error. */
+int DeleteOwnFile(const char *path);
 
 #endif

@@ -41,11 +41,12 @@ void ReportMessage(HWND owner, const char *text, const char *detail, const char 
     MessageBoxA(owner, buffer, caption, MB_OK | MB_ICONINFORMATION);
 }
 
-void ListInMessage(char *list, size_t size, const char *first, const char *second)
+void ListInMessage(char *list, size_t size, const char *first, const char *joint,
+                   const char *second)
 {
     char line[REPORT_BUFFER_SIZE] = "\t";
     if (AppendText(line, sizeof line, first) &&
-        (!second || (AppendText(line, sizeof line, "\\") && AppendText(line, sizeof line, second))) &&
+        (!second || (AppendText(line, sizeof line, joint) && AppendText(line, sizeof line, second))) &&
         AppendText(line, sizeof line, "\n"))
         AppendText(list, size, line);
 }

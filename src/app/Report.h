@@ -12,6 +12,9 @@
 #define CAPTION_UNINSTALL "Nimbrella ZAV Uninstall"
 #define CAPTION_INSTALLATION "Nimbrella ZAV Installation"
 
+/* The first line of a message that lists files which could not be deleted. */
+#define DELETE_FAILED "Cannot delete file(s):\n"
+
 /* Runs release (a close or a free after a failure) and leaves the last error
    as it was before: the failure already recorded is what the user is told. */
 template <typename Release> inline void KeepingLastError(Release release)
@@ -28,10 +31,11 @@ template <typename Release> inline void KeepingLastError(Release release)
    detail NULL appends the system's text for the last error (if not 0), ""
    appends nothing. The last error is 0 afterwards, in every case. */
 void ReportMessage(HWND owner, const char *text, const char *detail, const char *caption);
-/* Adds the line "\t<first>[\<second>]\n" to a message's list of paths, only
-   when the whole line fits: a path cut short would name another one. second
-   may be NULL. */
-void ListInMessage(char *list, size_t size, const char *first, const char *second);
+/* Adds the line "\t<first>[<joint><second>]\n" to a message's list of paths,
+   only when the whole line fits: a path cut short would name another one.
+   second may be NULL. */
+void ListInMessage(char *list, size_t size, const char *first, const char *joint,
+                   const char *second);
 /* ReportMessage with the caption of installation errors. */
 void ReportInstallError(HWND owner, const char *text, const char *detail);
 

@@ -47,7 +47,14 @@ int CopySelfToInstallFolder(void)
     char target[MAX_PATH];
     if (!ComposePath(target, sizeof target, installSettings.installFolder, INSTALLED_FILE_NAME))
         return 0;
-    return CopyFileA(source, target, FALSE);
+    if (!CopyFileA(source, target, FALSE))
+        return 0;
+    /* The copy takes its source's attributes: started from a read-only copy
+       (a CD), it would be read-only, and neither the removal script's del
+       nor the taking back of a failed run could delete it. */
+    DWORD attributes = GetFileAttributesA(target);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           SetFileAttributesA(target, attributes & ~FILE_ATTRIBUTE_READONLY);
 }
 
 int ExtractResourceFile(LPCSTR resourceName, LPCSTR resourceType, const char *fileName)

@@ -10,7 +10,7 @@
    install folder exists as a folder on return, else 0. */
 int CreateInstallFolder(void);
 /* Copies the running executable into the install folder as NMZAV.EXE,
-   replacing one that is there. Non-zero on success. */
+   replacing one that is there, and never read-only. Non-zero on success. */
 int CopySelfToInstallFolder(void);
 /* Writes one carried resource of this module, byte for byte, to fileName in
    the install folder. 1 when the whole file was written and closed. */

@@ -22,7 +22,8 @@
 #define COPY_FAILED "Cannot copy Nimbrella ZAV files:\n"
 
 /* Everything that may stop the installation; 1 when all of it is in place.
-   What each step may change is noted first, for TakeBackFailedInstall. */
+   What each step may change is noted (and every file it replaces kept)
+   first, for TakeBackFailedInstall. */
 static int PlaceProgramFiles(HWND owner)
 {
     /* COM stays initialised for the rest of the process; a second run finds it
@@ -38,18 +39,22 @@ static int PlaceProgramFiles(HWND owner)
         ReportInstallError(owner, FOLDER_FAILED, NULL);
         return 0;
     }
-    /* A file that cannot be read for its note is not written either: it
-       could not be put back. */
-    if (!NotePriorFile(INSTALLED_FILE_NAME) || !CopySelfToInstallFolder()) {
+    /* Every file the run will replace is kept first, so that a full disk or
+       a folder that refuses new files stops the run before anything is
+       replaced. */
+    if (!KeepPriorFiles() || !CopySelfToInstallFolder()) {
         ReportInstallError(owner, COPY_FAILED, NULL);
         return 0;
     }
-    NotePriorUninstallEntry();
-    WriteUninstallKey(owner);
+    /* An entry whose values cannot be noted could not be put back: it is
+       left alone, and the installation goes on without it. */
+    if (NotePriorUninstallEntry())
+        WriteUninstallKey(owner);
+    else
+        ReportNoUninstallInfo(owner);
     for (int i = 0; i < MANIFEST_COUNT; i++) {
         const ManifestEntry &entry = FileManifest[i];
-        if (!NotePriorFile(entry.fileName) ||
-            !ExtractResourceFile(entry.resourceName, entry.resourceType, entry.fileName)) {
+        if (!ExtractResourceFile(entry.resourceName, entry.resourceType, entry.fileName)) {
             ReportInstallError(owner, COPY_FAILED, NULL);
             return 0;
         }
@@ -62,7 +67,8 @@ int InstallAll(HWND owner)
     ForgetPriorState();
     if (!PlaceProgramFiles(owner))
         return 0;
-    ForgetPriorState();
+    /* From here on nothing stops the run: the kept originals go. */
+    DropKeptOriginals(owner);
     AddContextMenuItems(owner);
     SwitchAddressCorrection(owner, true);
     /* Only the icons below add removal lines, so a second run in the same

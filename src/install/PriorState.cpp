@@ -2,11 +2,15 @@
    back of a failed run. Each note is taken just before the step that may
    change its object, so that what a run noted is exactly what it reached;
    the context-menu keys, the toolbar key, the prefixes and the links are
-   written only after the last step that can stop, and are never noted. */
+   written only after the last step that can stop, and are never noted.
+   A file the run replaces is kept as a copy on the same disk before anything
+   is written, and taken back by a rename: putting it back needs no room and
+   writes no byte, and its only copy is never held in memory alone. */
 #include "install/PriorState.h"
 #include "install/UninstallRecord.h"
 #include "app/Files.h"
 #include "app/Globals.h"
+#include "app/Product.h"
 #include "app/Registry.h"
 #include "app/Report.h"
 #include "app/Text.h"
@@ -15,6 +19,7 @@
 #define CANNOT_PUT_BACK                                                                   \
     "Cannot undo the failed installation of Nimbrella ZAV. These could not be put back " \
     "as they were:\n"
+#define KEPT_AS ": its original is kept as "
 
 /* Attributes SetFileAttributesA takes; the others are the system's own. */
 #define SETTABLE_ATTRIBUTES                                                                \
@@ -24,19 +29,17 @@
 
 /* A file of the install folder as the run found it. */
 struct PriorFile {
-    const char *fileName;
-    int existed;
-    DWORD attributes;
-    BYTE *bytes; /* local memory */
-    DWORD size;
+    int noted;          /* 1 from its note until it is back */
+    DWORD attributes;   /* the original's, when there was one */
+    char kept[MAX_PATH]; /* the kept copy of the original; empty: there was none */
 };
 
 /* Longest value of the uninstall entry that is noted; one longer than that
-   counts as unreadable. */
+   cannot be noted. */
 #define ENTRY_VALUE_SIZE 1024
 
 /* A value of the uninstall entry: status ERROR_SUCCESS when it was there,
-   ERROR_FILE_NOT_FOUND when not, any other when it could not be read. */
+   ERROR_FILE_NOT_FOUND when not. */
 struct PriorValue {
     LONG status;
     DWORD type;
@@ -49,14 +52,13 @@ static const char *const EntryValueNames[] = {DISPLAY_NAME_VALUE, UNINSTALL_STRI
 
 /* Everything noted in the current run. */
 static struct {
-    /* NMZAV.EXE and the carried files. */
+    /* NMZAV.EXE, then the carried files in FileManifest's order. */
     PriorFile files[MANIFEST_COUNT + 1];
-    int fileCount;
     /* Length of the leading part of installFolder that existed as folders,
        once the folders were noted (foldersNoted). */
     int foldersNoted;
     size_t existingFolderLength;
-    /* The uninstall entry, once noted: how opening it went, then its values. */
+    /* The uninstall entry, once noted: whether it was there, and its values. */
     int entryNoted;
     LONG entryStatus;
     PriorValue values[ENTRY_VALUE_COUNT];
@@ -64,8 +66,6 @@ static struct {
 
 void ForgetPriorState(void)
 {
-    for (PriorFile &file : prior.files)
-        FreeBytes(file.bytes);
     memset(&prior, 0, sizeof prior);
 }
 
@@ -95,78 +95,137 @@ void NotePriorFolders(void)
     prior.foldersNoted = 1;
 }
 
-int NotePriorFile(const char *fileName)
+/* installFolder\<name of placed file i>: NMZAV.EXE, then the carried files. */
+static int PlacedFilePath(char *path, int i)
 {
-    PriorFile &noted = prior.files[prior.fileCount];
+    return ComposePath(path, MAX_PATH, installSettings.installFolder,
+                       i ? FileManifest[i - 1].fileName : INSTALLED_FILE_NAME);
+}
+
+/* Notes placed file i, keeping a copy of it when it exists. The copy gets a
+   name GetTempFileNameA has just created in the install folder, so that it
+   overwrites nothing; its first three letters are the original's. */
+static int KeepPriorFile(int i)
+{
+    PriorFile &noted = prior.files[i];
     char path[MAX_PATH];
-    if (!ComposePath(path, sizeof path, installSettings.installFolder, fileName))
+    WIN32_FILE_ATTRIBUTE_DATA found;
+    if (!PlacedFilePath(path, i))
         return 0;
-    noted.fileName = fileName;
-    noted.attributes = GetFileAttributesA(path);
-    if (noted.attributes == INVALID_FILE_ATTRIBUTES) {
+    if (GetFileAttributesExA(path, GetFileExInfoStandard, &found)) {
+        /* A folder of that name is not the run's to change: writing there
+           fails. */
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            /* The take-back compares the file with its copy whole, in memory. */
+            if (found.nFileSizeHigh) {
+                SetLastError(ERROR_FILE_TOO_LARGE);
+                return 0;
+            }
+            noted.attributes = found.dwFileAttributes;
+            if (!GetTempFileNameA(installSettings.installFolder, LastBackslash(path) + 1, 0,
+                                  noted.kept))
+                return 0;
+            if (!CopyFileA(path, noted.kept, FALSE)) {
+                KeepingLastError([&] { DeleteFileA(noted.kept); });
+                return 0;
+            }
+        }
+    } else {
         DWORD error = GetLastError();
         if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
             return 0;
-    } else if (!(noted.attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        if (!ReadWholeFile(path, &noted.bytes, &noted.size))
-            return 0;
-        noted.existed = 1;
     }
-    /* A folder of that name is not the run's to change: writing there fails. */
-    prior.fileCount++;
+    noted.noted = 1;
     return 1;
 }
 
-static void NoteValue(HKEY key, const char *name, PriorValue *value)
+int KeepPriorFiles(void)
 {
-    value->size = sizeof value->data;
-    value->status = RegQueryValueExA(key, name, NULL, &value->type, value->data, &value->size);
+    for (int i = 0; i <= MANIFEST_COUNT; i++)
+        if (!KeepPriorFile(i))
+            return 0;
+    return 1;
 }
 
-void NotePriorUninstallEntry(void)
+int NotePriorUninstallEntry(void)
 {
     HKEY key;
+    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, KEY_QUERY_VALUE, &key);
+    prior.entryStatus = status;
+    if (status == ERROR_SUCCESS) {
+        for (int i = 0; i < ENTRY_VALUE_COUNT; i++) {
+            PriorValue &value = prior.values[i];
+            value.size = sizeof value.data;
+            value.status = RegQueryValueExA(key, EntryValueNames[i], NULL, &value.type,
+                                            value.data, &value.size);
+            if (value.status != ERROR_FILE_NOT_FOUND && value.status != ERROR_SUCCESS)
+                status = value.status;
+        }
+        RegCloseKey(key);
+    }
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+        SetLastError((DWORD)status);
+        return 0;
+    }
     prior.entryNoted = 1;
-    prior.entryStatus = RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, KEY_QUERY_VALUE, &key);
-    if (prior.entryStatus != ERROR_SUCCESS)
-        return;
-    for (int i = 0; i < ENTRY_VALUE_COUNT; i++)
-        NoteValue(key, EntryValueNames[i], &prior.values[i]);
-    RegCloseKey(key);
+    return 1;
 }
 
+/* 1 when the file at path still has the original's attributes and the bytes
+   of its kept copy: the run never changed it. Whatever cannot be read
+   counts as changed. */
 static int Unchanged(const PriorFile &noted, const char *path)
 {
-    BYTE *bytes;
-    DWORD size;
-    if (GetFileAttributesA(path) != noted.attributes || !ReadWholeFile(path, &bytes, &size))
+    BYTE *now, *kept;
+    DWORD nowSize, keptSize;
+    int same = GetFileAttributesA(path) == noted.attributes &&
+               ReadWholeFile(path, &now, &nowSize);
+    if (!same)
         return 0;
-    int same = size == noted.size;
-    for (DWORD i = 0; same && i < size; i++)
-        same = bytes[i] == noted.bytes[i];
-    FreeBytes(bytes);
+    same = ReadWholeFile(noted.kept, &kept, &keptSize) && keptSize == nowSize;
+    for (DWORD i = 0; same && i < nowSize; i++)
+        same = now[i] == kept[i];
+    FreeBytes(now);
+    FreeBytes(kept);
     return same;
 }
 
-/* A file the run created goes; one it may have replaced gets its bytes and
-   attributes back. */
-static int PutBackFile(const PriorFile &noted, const char *path)
+/* Puts placed file i back: one the run created goes; one it replaced is
+   deleted and its kept original renamed back, with its attributes; one it
+   never changed only loses its kept copy. Once it is back its note is done
+   with, so that a take-back cut short by a fault can be run again; what
+   cannot be put back is listed, with where its original is kept. */
+static void PutBackFile(int i, char *list, DWORD *failure)
 {
-    if (!noted.existed)
-        return !IsFile(path) || DeleteFileA(path);
-    if (Unchanged(noted, path))
-        return 1;
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    return WriteWholeFile(path, noted.bytes, noted.size, 0, FILE_ATTRIBUTE_NORMAL) &&
-           SetFileAttributesA(path, noted.attributes & SETTABLE_ATTRIBUTES);
+    PriorFile &noted = prior.files[i];
+    char path[MAX_PATH];
+    const char *left = path;
+    const char *kept = noted.kept[0] ? noted.kept : NULL;
+    int back;
+    PlacedFilePath(path, i);
+    if (!kept) {
+        back = !IsFile(path) || DeleteOwnFile(path);
+    } else if (Unchanged(noted, path)) {
+        left = kept;
+        kept = NULL;
+        back = DeleteOwnFile(left);
+    } else {
+        back = DeleteOwnFile(path) && MoveFileA(kept, path) &&
+               SetFileAttributesA(path, noted.attributes & SETTABLE_ATTRIBUTES);
+    }
+    if (back) {
+        noted.noted = 0;
+        return;
+    }
+    *failure = GetLastError();
+    ListInMessage(list, REPORT_BUFFER_SIZE, left, KEPT_AS, kept && IsFile(kept) ? kept : NULL);
 }
 
 /* Removes the folders the run made, innermost first; one that is not empty
    holds something that is not the run's and stays without a word. */
-static int RemoveMadeFolders(char *list, DWORD *failure)
+static void RemoveMadeFolders(char *list, DWORD *failure)
 {
     char part[MAX_PATH];
-    int removed = 1;
     CopyText(part, sizeof part, installSettings.installFolder);
     do {
         if (TextLength(part) <= prior.existingFolderLength)
@@ -177,29 +236,26 @@ static int RemoveMadeFolders(char *list, DWORD *failure)
         if (error == ERROR_DIR_NOT_EMPTY)
             continue;
         *failure = error;
-        removed = 0;
-        ListInMessage(list, REPORT_BUFFER_SIZE, part, NULL);
+        ListInMessage(list, REPORT_BUFFER_SIZE, part, NULL, NULL);
     } while (GoUp(part));
-    return removed;
 }
 
+/* Every noted value goes back, also after one that fails; the result is the
+   registry's status of the last failure. */
 static LONG PutBackValues(void)
 {
     HKEY key;
     LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, KEY_SET_VALUE, &key);
     if (status != ERROR_SUCCESS)
         return status;
-    for (int i = 0; i < ENTRY_VALUE_COUNT && status == ERROR_SUCCESS; i++) {
+    for (int i = 0; i < ENTRY_VALUE_COUNT; i++) {
         const PriorValue &value = prior.values[i];
-        if (value.status == ERROR_SUCCESS)
-            status = RegSetValueExA(key, EntryValueNames[i], 0, value.type, value.data,
-                                    value.size);
-        else if (value.status == ERROR_FILE_NOT_FOUND)
-            status = RegDeleteValueA(key, EntryValueNames[i]);
-        else
-            status = value.status;
-        if (status == ERROR_FILE_NOT_FOUND)
-            status = ERROR_SUCCESS;
+        LONG put = value.status == ERROR_SUCCESS
+                       ? RegSetValueExA(key, EntryValueNames[i], 0, value.type, value.data,
+                                        value.size)
+                       : RegDeleteValueA(key, EntryValueNames[i]);
+        if (put != ERROR_SUCCESS && put != ERROR_FILE_NOT_FOUND)
+            status = put;
     }
     RegCloseKey(key);
     return status;
@@ -210,36 +266,46 @@ static int PutBackUninstallEntry(void)
 {
     if (!prior.entryNoted)
         return 1;
-    if (prior.entryStatus == ERROR_FILE_NOT_FOUND)
+    if (prior.entryStatus != ERROR_SUCCESS)
         return DeleteRegistryKeyIfPresent(HKEY_LOCAL_MACHINE, UNINSTALL_KEY);
-    LONG status = prior.entryStatus == ERROR_SUCCESS ? PutBackValues() : prior.entryStatus;
+    LONG status = PutBackValues();
     SetLastError((DWORD)status);
     return status == ERROR_SUCCESS;
+}
+
+void DropKeptOriginals(HWND owner)
+{
+    char list[REPORT_BUFFER_SIZE] = DELETE_FAILED;
+    DWORD failure = ERROR_SUCCESS;
+    for (const PriorFile &noted : prior.files)
+        if (noted.kept[0] && !DeleteOwnFile(noted.kept)) {
+            failure = GetLastError();
+            ListInMessage(list, sizeof list, noted.kept, NULL, NULL);
+        }
+    ForgetPriorState();
+    if (failure == ERROR_SUCCESS)
+        return;
+    SetLastError(failure);
+    ReportMessage(owner, list, NULL, CAPTION_INSTALL_INFO);
 }
 
 int TakeBackFailedInstall(HWND owner)
 {
     char list[REPORT_BUFFER_SIZE] = CANNOT_PUT_BACK;
     DWORD failure = ERROR_SUCCESS;
-    int whole = 1;
-    for (int i = 0; i < prior.fileCount; i++) {
-        char path[MAX_PATH];
-        ComposePath(path, sizeof path, installSettings.installFolder, prior.files[i].fileName);
-        if (PutBackFile(prior.files[i], path))
-            continue;
-        failure = GetLastError();
-        whole = 0;
-        ListInMessage(list, sizeof list, path, NULL);
-    }
-    if (prior.foldersNoted && !RemoveMadeFolders(list, &failure))
-        whole = 0;
+    /* The files the run created go first, then the originals come back. */
+    for (int pass = 0; pass < 2; pass++)
+        for (int i = 0; i <= MANIFEST_COUNT; i++)
+            if (prior.files[i].noted && (prior.files[i].kept[0] != '\0') == pass)
+                PutBackFile(i, list, &failure);
+    if (prior.foldersNoted)
+        RemoveMadeFolders(list, &failure);
     if (!PutBackUninstallEntry()) {
         failure = GetLastError();
-        whole = 0;
-        ListInMessage(list, sizeof list, "HKEY_LOCAL_MACHINE", UNINSTALL_KEY);
+        ListInMessage(list, sizeof list, "HKEY_LOCAL_MACHINE", "\\", UNINSTALL_KEY);
     }
     ForgetPriorState();
-    if (whole)
+    if (failure == ERROR_SUCCESS)
         return 1;
     AppendText(list, sizeof list, "\nThe system error message:\n");
     SetLastError(failure);

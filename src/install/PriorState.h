@@ -1,7 +1,9 @@
 /* What a failed installation takes back. Before the install sequence makes a
-   folder, writes a file or the uninstall entry, it notes what is there; after
-   a failure exactly its own work goes, and whatever it replaced is put back
-   as it was: an earlier installation, or the user's own files. */
+   folder, replaces a file or writes the uninstall entry, it notes what is
+   there, and every file it will replace is first kept as a copy of its own
+   beside it; after a failure exactly its own work goes, and whatever it
+   replaced is put back as it was: an earlier installation, or the user's own
+   files. */
 #ifndef NMZAV_INSTALL_PRIORSTATE_H
 #define NMZAV_INSTALL_PRIORSTATE_H
 
@@ -11,16 +13,24 @@
 void ForgetPriorState(void);
 /* Notes which folders on the way down to the install folder exist. */
 void NotePriorFolders(void);
-/* Notes the bytes and attributes of installFolder\fileName, or that there is
-   no such file. 0 when an existing file cannot be read (the last error says
-   why): the run must then not write it, as it could not be put back. */
-int NotePriorFile(const char *fileName);
-/* Notes the uninstall entry's values, or that there is none. */
-void NotePriorUninstallEntry(void);
-/* Takes back what the run noted and then changed: deletes the files and
-   folders it created, puts back the files it replaced and the uninstall
-   entry. 1 when all of it was put back; else 0 after one message naming what
-   could not be. Forgets the notes either way. */
+/* Notes NMZAV.EXE and the carried files of the install folder, keeping a copy
+   of each that exists under a new name beside it. 0 when one cannot be kept,
+   or is too large to be compared whole later (the last error says why): the
+   run must then replace nothing. */
+int KeepPriorFiles(void);
+/* Notes the uninstall entry's values, or that there is none. 0 when they
+   cannot be noted (the last error says why): the entry must then not be
+   written, as it could not be put back. */
+int NotePriorUninstallEntry(void);
+/* The run is in place: deletes the kept copies and drops the notes. A kept
+   copy that cannot be deleted is reported. */
+void DropKeptOriginals(HWND owner);
+/* Takes back what the run noted and then changed: deletes the files it
+   created, renames each kept original back over the file that replaced it,
+   removes the folders the run made and puts back the uninstall entry. 1 when
+   all of it was put back (or nothing was noted); else 0 after one message
+   naming what could not be, and where such an original is kept. Forgets the
+   notes either way. */
 int TakeBackFailedInstall(HWND owner);
 
 #endif

@@ -111,16 +111,21 @@ static int WriteUninstallFile(void)
     return 1;
 }
 
+void ReportNoUninstallInfo(HWND owner)
+{
+    ReportMessage(owner, CannotCreateUninstallInfo, NULL, CAPTION_INSTALL_INFO);
+}
+
 void WriteUninstallData(HWND owner)
 {
     if (!WriteUninstallFile())
-        ReportMessage(owner, CannotCreateUninstallInfo, NULL, CAPTION_INSTALL_INFO);
+        ReportNoUninstallInfo(owner);
 }
 
 static void ReportUninstallKeyFailure(HWND owner, LONG status)
 {
     SetLastError((DWORD)status);
-    ReportMessage(owner, CannotCreateUninstallInfo, NULL, CAPTION_INSTALL_INFO);
+    ReportNoUninstallInfo(owner);
 }
 
 void WriteUninstallKey(HWND owner)

@@ -31,6 +31,9 @@ int AppendUninstallLine(const char *verb, const char *path);
    installFolder\UNINSTALL.DAT in the OEM code page, replacing any earlier
    file. Failures are reported; the installation goes on either way. */
 void WriteUninstallData(HWND owner);
+/* Tells the user that the installation cannot be removed through the list
+   of installed programs, with the system's words for the last error. */
+void ReportNoUninstallInfo(HWND owner);
 /* Writes the uninstall entry: "DisplayName" and the quoted command
    "<installFolder>\NMZAV.EXE" /U. Failures are reported. */
 void WriteUninstallKey(HWND owner);

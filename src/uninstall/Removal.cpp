@@ -8,8 +8,6 @@
 #include "app/Report.h"
 #include "app/Text.h"
 
-#define DELETE_FAILED "Cannot delete file(s):\n"
-
 int RemoveAll(HWND owner)
 {
     if (!RestoreDefaultPrefixes(owner) || !RemoveContextMenuItems(owner) ||
@@ -32,7 +30,7 @@ int DeleteInstalledFiles(HWND owner)
             continue;
         failure = GetLastError();
         allDeleted = 0;
-        ListInMessage(list, sizeof list, installSettings.installFolder, fileName);
+        ListInMessage(list, sizeof list, installSettings.installFolder, "\\", fileName);
     }
     if (!allDeleted && uninstallMode == 1) {
         /* The system's text that follows the list is that of the last failure. */

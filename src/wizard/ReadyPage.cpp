@@ -1,5 +1,6 @@
 /* Page 5, Ready: runs the installation. A failed one is taken back, exactly
-   its own work and no more, and the page stays for another try. */
+   its own work and no more, and the page stays for another try; so is one
+   that a fault cut short, when the page opens again. */
 #include "wizard/Pages.h"
 #include "wizard/PageFramework.h"
 #include "install/InstallSequence.h"
@@ -23,6 +24,10 @@ INT_PTR CALLBACK ReadyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM)
     switch (message) {
     case WM_INITDIALOG:
         OpenPage(page, IDC_READY_TITLE);
+        /* A run that a fault cut short (the page guard ended the page, and
+           shows it again) is taken back now; after any other there is
+           nothing noted, and this does nothing. */
+        TakeBackFailedInstall(page);
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_PAGE_NEXT) {

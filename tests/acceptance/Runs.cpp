@@ -21,10 +21,13 @@ void TimingLine(const char *what, DWORD milliseconds)
     fflush(stdout);
 }
 
-HANDLE StartDownloadedInstaller()
+/* readOnly: the copy has the read-only attribute, as on a CD. */
+HANDLE StartDownloadedInstaller(bool readOnly = false)
 {
     CreateDirectoryA("C:\\Downloads", NULL);
-    if (!CopyFileA(ProgramUnderTest().c_str(), DownloadedCopy, FALSE))
+    SetFileAttributesA(DownloadedCopy, FILE_ATTRIBUTE_NORMAL);
+    if (!CopyFileA(ProgramUnderTest().c_str(), DownloadedCopy, FALSE) ||
+        (readOnly && !SetFileAttributesA(DownloadedCopy, FILE_ATTRIBUTE_READONLY)))
         Fail("a copy of NMZAV.EXE in C:\\Downloads");
     Step("start the downloaded NMZAV.EXE");
     return Start(std::string("\"") + DownloadedCopy + "\"", "C:\\Downloads");
@@ -398,6 +401,42 @@ void FailedRunKeepsTheEarlierInstallation()
     UninstallFromProgramList(DEFAULT_INSTALL_FOLDER);
 }
 
+/* Started from a read-only copy, as from a CD: the copy of the executable
+   must not keep the attribute. A run that fails after it is placed is taken
+   back whole, Install then works, and the uninstall from the list of
+   installed programs leaves nothing. */
+void ReadOnlySource()
+{
+    const std::string folder = DEFAULT_INSTALL_FOLDER;
+    const std::string blocker = folder + "\\readme.htm";
+    CreateDirectoryA("C:\\Program Files", NULL);
+    CreateDirectoryA(folder.c_str(), NULL);
+    Expect(CreateDirectoryA(blocker.c_str(), NULL) != 0, "a folder where readme.htm goes");
+    HANDLE wizard = StartDownloadedInstaller(true);
+    HWND ready = ChooseFolderAndIcons(WalkToFolderPage(), "", AllIcons);
+    Step("Ready: Install with a folder in the place of readme.htm");
+    Click(ready, 1001);
+    Box failure = WaitForBox("Nimbrella ZAV Installation Error", 30000);
+    Expect(failure.text.rfind("Cannot copy Nimbrella ZAV files:\n", 0) == 0,
+           "the read-me to fail, saw \"" + failure.text + "\"");
+    Answer(failure, IDOK);
+    Expect(!BoxAppears("Nimbrella ZAV Installation Error", 1000),
+           "the failed run taken back without a word");
+    ExpectEqual("", FolderContents(folder), "the files of the failed run");
+    Expect(UninstallCommand().empty(), "no uninstall entry after the failure");
+
+    Step("remove the folder in the way, Install again");
+    RemoveDirectoryA(blocker.c_str());
+    HWND finish = InstallToFinish(ready);
+    ExpectInstalled(folder, AllIcons);
+    Expect(!(GetFileAttributesA((folder + "\\NMZAV.EXE").c_str()) & FILE_ATTRIBUTE_READONLY),
+           "an installed NMZAV.EXE that is not read-only");
+    Click(finish, 2);
+    WaitForExit(wizard, 15000);
+    CloseHandle(wizard);
+    UninstallFromProgramList(folder);
+}
+
 /* On the Japanese code page (932) the second byte of many characters is
    0x5C, the backslash: ソ is 0x83 0x5C and 表 is 0x95 0x5C. The folder is made
    whole, with no half-named folder beside it, the installed copy knows
@@ -429,6 +468,7 @@ TEST(Acceptance, Run8FailedRunKeepsTheEarlierInstallation)
     Drive("run8", FailedRunKeepsTheEarlierInstallation);
 }
 TEST(Acceptance, Run9CodePage932Folder) { Drive("run9", CodePage932Folder); }
+TEST(Acceptance, Run10ReadOnlySource) { Drive("run10", ReadOnlySource); }
 
 /* The newcomer's walkthrough (scripts/run without a display): run 1, then the
    uninstall, with a picture of every page and box. */

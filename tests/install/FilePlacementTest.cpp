@@ -76,6 +76,21 @@ TEST_F(FilePlacement, CopyReplacesAnEarlierNmzavExe)
     EXPECT_TRUE(copied == ReadFileBytes(self));
 }
 
+/* Started from a read-only copy (a CD), the installed copy must still be
+   deletable: CopyFileA would pass the attribute on. */
+TEST_F(FilePlacement, CopyOfAReadOnlyExecutableIsNotReadOnly)
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(NULL, self, MAX_PATH);
+    DWORD attributes = GetFileAttributesA(self);
+    ASSERT_TRUE(SetFileAttributesA(self, attributes | FILE_ATTRIBUTE_READONLY));
+    int copied = CopySelfToInstallFolder();
+    SetFileAttributesA(self, attributes);
+    EXPECT_NE(0, copied);
+    EXPECT_FALSE(GetFileAttributesA((scratch / "NMZAV.EXE").c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(DeleteFileA((scratch / "NMZAV.EXE").c_str()));
+}
+
 TEST_F(FilePlacement, CarriedFileIsTruncatedAndRewrittenToTheResourceExactly)
 {
     ASSERT_TRUE(WriteFileBytes(scratch / "sample.txt", std::string(4096, 'z')));

@@ -127,11 +127,13 @@ TEST_F(InstallSequence, FolderThatCannotBeMadeStopsWithTheFolderMessage)
     EXPECT_FALSE(FolderExists(tooLong));
 }
 
+/* The file is held open by a program that lets others read it: its original
+   can be kept, but it cannot be replaced. */
 TEST_F(InstallSequence, CarriedFileThatCannotBeWrittenStopsAfterTheFilesBeforeIt)
 {
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
-    HANDLE held = CreateFileA(File("readme.htm").c_str(), GENERIC_READ, 0, NULL, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE held = CreateFileA(File("readme.htm").c_str(), GENERIC_READ, FILE_SHARE_READ, NULL,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     BoxWatch watch;
     EXPECT_EQ(0, InstallAll(NULL));

@@ -1,22 +1,41 @@
 /* Taking back a failed installation: exactly what the run changed goes back,
    and what it never reached, the user's own files and an earlier
-   installation's entry among them, stays as it was. */
+   installation's entry among them, stays as it was. Every original is kept
+   as a file beside it before anything is replaced, and renamed back. */
 #include "install/InstallSequence.h"
 #include "install/PriorState.h"
 #include "install/UninstallRecord.h"
 #include "options/AddressCorrection.h"
 #include "app/Globals.h"
 #include "BoxWatch.h"
+#include "HostCommand.h"
 #include "ShellFolders.h"
 #include "SystemText.h"
 #include <gtest/gtest.h>
+#include <functional>
+#include <map>
 #include <string>
+
+static const char *const placedNames[] = {"NMZAV.EXE",   "ICON.ICO",    "ICONS.ICO",
+                                          "readme.htm",  "license.htm", "startnm.htm",
+                                          "zavact.htm",  "zavdeact.htm", "zavolnw.htm"};
+
+static std::string Summary(const std::string &bytes)
+{
+    if (bytes.size() <= 64)
+        return bytes;
+    unsigned sum = 0;
+    for (unsigned char c : bytes)
+        sum = sum * 31 + c;
+    return std::to_string(bytes.size()) + " bytes, checksum " + std::to_string(sum);
+}
 
 class TakeBack : public ::testing::Test {
 protected:
     void SetUp() override
     {
         SeedText(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, "", "http://");
+        SeedText(HKEY_LOCAL_MACHINE, PREFIXES_KEY, "www", "http://");
         installSettings.addToStartMenu = installSettings.addToDesktop = 0;
         installSettings.addToToolbar = 0;
         UseFolder(parent / "Nimbrella ZAV");
@@ -25,6 +44,9 @@ protected:
     {
         if (held != INVALID_HANDLE_VALUE)
             CloseHandle(held);
+        if (locked) {
+            EXPECT_EQ(0, RunHostCommand("chattr -i zav", parent.path));
+        }
         installSettings.addToStartMenu = installSettings.addToDesktop = 1;
         installSettings.addToToolbar = 1;
     }
@@ -34,31 +56,58 @@ protected:
         lstrcpynA(installSettings.installFolder, folder.c_str(), MAX_PATH);
     }
     std::string File(const char *name) const { return folder + "\\" + name; }
-    /* An existing folder with the user's own licence and read-me, the read-me
-       held open by another program, so that the run stops at it. */
-    void UsersFolderWithReadMeHeld()
+    /* Holds a file open as another program would, sharing as given. */
+    void Hold(const char *name, DWORD share)
     {
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
-        ASSERT_TRUE(WriteFileBytes(File("license.htm"), "my licence"));
-        ASSERT_TRUE(WriteFileBytes(File("readme.htm"), "my read-me"));
-        held = CreateFileA(File("readme.htm").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0,
-                           NULL);
+        held = CreateFileA(File(name).c_str(), GENERIC_READ, share, NULL, OPEN_EXISTING, 0, NULL);
         ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    }
+    void Release()
+    {
+        CloseHandle(held);
+        held = INVALID_HANDLE_VALUE;
+    }
+    /* Every file of the folder by name, with its bytes (a long file by its
+       length and a checksum, so that a failure reads short). */
+    std::map<std::string, std::string> Files() const
+    {
+        std::map<std::string, std::string> files;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(File("*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return files;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                files[found.cFileName] = Summary(ReadFileBytes(File(found.cFileName)));
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        return files;
     }
 
     RegistrySandbox registry;
     ScratchFolder parent{"take back"};
     std::string folder;
     HANDLE held = INVALID_HANDLE_VALUE;
+    bool locked = false;
 };
 
 TEST_F(TakeBack, PutsBackWhatTheRunReplacedAndDeletesWhatItCreated)
 {
-    ASSERT_NO_FATAL_FAILURE(UsersFolderWithReadMeHeld());
+    /* An earlier NMZAV.EXE, a hidden read-only icon, and the user's own
+       licence and read-me, the read-me held open by another program that
+       lets others read it: it is kept, but cannot be replaced, so that the
+       run stops there. */
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+    ASSERT_TRUE(WriteFileBytes(File("NMZAV.EXE"), "an earlier NMZAV.EXE"));
     ASSERT_TRUE(WriteFileBytes(File("ICON.ICO"), "an icon of an earlier installation"));
-    ASSERT_TRUE(SetFileAttributesA(File("ICON.ICO").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(WriteFileBytes(File("license.htm"), "my licence"));
+    ASSERT_TRUE(WriteFileBytes(File("readme.htm"), "my read-me"));
+    ASSERT_TRUE(SetFileAttributesA(File("ICON.ICO").c_str(),
+                                   FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
     DWORD iconAttributes = GetFileAttributesA(File("ICON.ICO").c_str());
     ASSERT_TRUE(iconAttributes & FILE_ATTRIBUTE_HIDDEN);
+    const std::map<std::string, std::string> before = Files();
+    ASSERT_NO_FATAL_FAILURE(Hold("readme.htm", FILE_SHARE_READ));
     SeedText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "DisplayName", "Nimbrella Zavex Add-on 2.006");
     SeedText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "Publisher", "someone");
 
@@ -67,18 +116,13 @@ TEST_F(TakeBack, PutsBackWhatTheRunReplacedAndDeletesWhatItCreated)
     ASSERT_EQ(1u, watch.boxes.size());
     EXPECT_EQ("Cannot copy Nimbrella ZAV files:\n" + SystemText(ERROR_SHARING_VIOLATION),
               watch.boxes[0].text);
+    ASSERT_NE("an earlier NMZAV.EXE", ReadFileBytes(File("NMZAV.EXE"))) << "it was replaced";
     EXPECT_EQ(1, TakeBackFailedInstall(NULL));
     EXPECT_EQ(1u, watch.boxes.size()) << "no message when all was put back";
+    Release();
 
-    EXPECT_EQ("my licence", ReadFileBytes(File("license.htm")));
-    CloseHandle(held);
-    held = INVALID_HANDLE_VALUE;
-    EXPECT_EQ("my read-me", ReadFileBytes(File("readme.htm")));
-    EXPECT_EQ("an icon of an earlier installation", ReadFileBytes(File("ICON.ICO")));
+    EXPECT_EQ(before, Files()) << "the originals back, and no kept copy left";
     EXPECT_EQ(iconAttributes, GetFileAttributesA(File("ICON.ICO").c_str()));
-    EXPECT_FALSE(FileExists(File("ICONS.ICO")));
-    EXPECT_FALSE(FileExists(File("NMZAV.EXE")));
-    EXPECT_TRUE(FolderExists(folder));
     EXPECT_EQ("Nimbrella Zavex Add-on 2.006", RegText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "DisplayName"));
     EXPECT_EQ("<absent>", RegText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "UninstallString"));
     EXPECT_EQ("someone", RegText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "Publisher"));
@@ -101,28 +145,152 @@ TEST_F(TakeBack, RemovesTheFoldersTheRunMadeAndItsEntry)
     ASSERT_TRUE(CreateDirectoryA(File("readme.htm").c_str(), NULL));
     EXPECT_EQ(0, InstallAll(NULL));
     ASSERT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY));
+    /* A read-only attribute does not keep a file of the run's. */
+    ASSERT_TRUE(SetFileAttributesA(File("ICONS.ICO").c_str(), FILE_ATTRIBUTE_READONLY));
+    const size_t shown = watch.boxes.size();
     EXPECT_EQ(1, TakeBackFailedInstall(NULL));
+    EXPECT_EQ(shown, watch.boxes.size()) << "no message from the take-back";
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY));
-    EXPECT_FALSE(FileExists(File("ICON.ICO")));
+    EXPECT_TRUE(Files().empty()) << "the run's files gone";
     EXPECT_TRUE(FolderExists(File("readme.htm"))) << "a folder in the way is not the run's";
 }
 
-TEST_F(TakeBack, NamesWhatCannotBePutBack)
+/* The new icon is held open by another program when the run is taken back:
+   it cannot be deleted, and its original stays under its kept name, which
+   the message gives. */
+TEST_F(TakeBack, AnOriginalThatCannotGoBackStaysKeptAndTheMessageSaysWhere)
 {
-    ASSERT_NO_FATAL_FAILURE(UsersFolderWithReadMeHeld());
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
     ASSERT_TRUE(WriteFileBytes(File("ICON.ICO"), "mine"));
+    ASSERT_TRUE(CreateDirectoryA(File("readme.htm").c_str(), NULL));
     BoxWatch watch;
     EXPECT_EQ(0, InstallAll(NULL));
-    HANDLE icon = CreateFileA(File("ICON.ICO").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0,
-                              NULL);
-    ASSERT_NE(INVALID_HANDLE_VALUE, icon);
+    const std::string newIcon = ReadFileBytes(File("ICON.ICO"));
+    ASSERT_NE("mine", newIcon);
+    ASSERT_NO_FATAL_FAILURE(Hold("ICON.ICO", 0));
     EXPECT_EQ(0, TakeBackFailedInstall(NULL));
-    CloseHandle(icon);
+    Release();
+
+    std::map<std::string, std::string> files = Files();
+    ASSERT_EQ(2u, files.size()) << "the new icon and the kept original";
+    files.erase("ICON.ICO");
+    const std::string kept = File(files.begin()->first.c_str());
+    EXPECT_EQ("mine", files.begin()->second);
     ASSERT_EQ(2u, watch.boxes.size());
     EXPECT_EQ("Nimbrella ZAV Installation Error", watch.boxes[1].caption);
     EXPECT_EQ("Cannot undo the failed installation of Nimbrella ZAV. These could not be put "
-              "back as they were:\n\t" + File("ICON.ICO") + "\n\nThe system error message:\n" +
-                  SystemText(ERROR_SHARING_VIOLATION),
+              "back as they were:\n\t" + File("ICON.ICO") + ": its original is kept as " + kept +
+                  "\n\nThe system error message:\n" + SystemText(ERROR_SHARING_VIOLATION),
               watch.boxes[1].text);
-    EXPECT_FALSE(FileExists(File("NMZAV.EXE"))) << "the rest was still taken back";
+    EXPECT_TRUE(newIcon == ReadFileBytes(File("ICON.ICO"))) << "the new icon stays";
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, UNINSTALL_KEY)) << "the rest was still taken back";
+}
+
+/* Before anything is replaced, every original must be kept; when one cannot
+   be, the run replaces nothing, and after its take-back the earlier
+   installation is there as it was, with no kept copy beside it. */
+TEST_F(TakeBack, AnOriginalThatCannotBeKeptStopsTheRunBeforeAnythingIsReplaced)
+{
+    struct Case {
+        const char *what;
+        std::function<void()> prepare;
+        DWORD error;
+    };
+    const Case cases[] = {
+        /* chattr +i refuses even root a new file in the folder, while its
+           files can still be written. */
+        {"a folder that refuses new files",
+         [this] {
+             ASSERT_EQ(0, RunHostCommand("chattr +i zav", parent.path));
+             locked = true;
+             ASSERT_FALSE(WriteFileBytes(File("new.txt"), "x"));
+         },
+         ERROR_ACCESS_DENIED},
+        {"a carried file held open by another program",
+         [this] { Hold("readme.htm", 0); }, ERROR_SHARING_VIOLATION},
+        /* Its copy could not be compared with it whole. The file is sparse:
+           it takes no room, and reads as its last three bytes below. */
+        {"a carried file of 4 GiB or more",
+         [this] {
+             held = CreateFileA(File("zavolnw.htm").c_str(), GENERIC_WRITE, 0, NULL,
+                                OPEN_EXISTING, 0, NULL);
+             LARGE_INTEGER size;
+             size.QuadPart = 0x100000003LL;
+             ASSERT_TRUE(SetFilePointerEx(held, size, NULL, FILE_BEGIN) && SetEndOfFile(held));
+             Release();
+         },
+         ERROR_FILE_TOO_LARGE},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        UseFolder(parent / "zav");
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+        for (const char *name : placedNames)
+            ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
+        SeedText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "DisplayName", "Nimbrella Zavex Add-on 2.006");
+        std::map<std::string, std::string> before = Files();
+        ASSERT_NO_FATAL_FAILURE(c.prepare());
+        /* A file held without sharing cannot be read: then the files as
+           they were before stand. */
+        if (held == INVALID_HANDLE_VALUE)
+            before = Files();
+
+        BoxWatch watch;
+        EXPECT_EQ(0, InstallAll(NULL));
+        if (held != INVALID_HANDLE_VALUE)
+            Release();
+        for (const char *name : placedNames)
+            EXPECT_EQ(before.at(name), Summary(ReadFileBytes(File(name)))) << name << " not replaced";
+        EXPECT_EQ(1, TakeBackFailedInstall(NULL));
+        ASSERT_EQ(1u, watch.boxes.size());
+        EXPECT_EQ("Cannot copy Nimbrella ZAV files:\n" + SystemText(c.error), watch.boxes[0].text);
+        EXPECT_EQ(before, Files()) << "no kept copy left";
+        EXPECT_EQ("Nimbrella Zavex Add-on 2.006", RegText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "DisplayName"));
+        EXPECT_EQ("<absent>", RegText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, "UninstallString"));
+        if (locked) {
+            EXPECT_EQ(0, RunHostCommand("chattr -i zav", parent.path));
+        }
+        locked = false;
+        RemoveTree(folder);
+    }
+}
+
+/* Values too long to be noted could not be put back: the entry is left alone
+   with a word why, and the installation goes on. */
+TEST_F(TakeBack, AnUninstallEntryWhoseValuesCannotBeNotedIsLeftAlone)
+{
+    const std::string longName(2000, 'n');
+    for (const char *name : {"DisplayName", "UninstallString"}) {
+        SCOPED_TRACE(name);
+        SeedText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, name, longName.c_str());
+        BoxWatch watch;
+        EXPECT_EQ(1, InstallAll(NULL));
+        ASSERT_EQ(1u, watch.boxes.size());
+        EXPECT_EQ("Nimbrella ZAV Installation Info", watch.boxes[0].caption);
+        EXPECT_EQ(0u, watch.boxes[0].text.find("Cannot create uninstall info."));
+        EXPECT_EQ(SystemText(ERROR_MORE_DATA),
+                  watch.boxes[0].text.substr(watch.boxes[0].text.size() -
+                                             SystemText(ERROR_MORE_DATA).size()));
+        EXPECT_EQ(longName, RegText(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, name));
+        EXPECT_TRUE(FileExists(File("zavolnw.htm"))) << "the installation went on";
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, UNINSTALL_KEY);
+    }
+}
+
+/* A successful installation over an earlier one deletes the originals it
+   kept, a read-only one too (a kept copy takes its original's attributes). */
+TEST_F(TakeBack, ASuccessfulInstallationLeavesNoKeptCopy)
+{
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+    for (const char *name : placedNames)
+        ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
+    ASSERT_TRUE(SetFileAttributesA(File("ICON.ICO").c_str(), FILE_ATTRIBUTE_READONLY));
+    BoxWatch watch;
+    EXPECT_EQ(1, InstallAll(NULL));
+    EXPECT_TRUE(watch.boxes.empty());
+    std::map<std::string, std::string> files = Files();
+    EXPECT_EQ(10u, files.size()) << "the nine files and UNINSTALL.DAT";
+    EXPECT_NE("earlier ICON.ICO", files["ICON.ICO"]);
+    EXPECT_EQ(1, TakeBackFailedInstall(NULL)) << "nothing left to take back";
+    EXPECT_EQ(files, Files());
 }

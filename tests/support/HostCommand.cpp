@@ -1,0 +1,32 @@
+/* See HostCommand.h. */
+#include "HostCommand.h"
+#include "Sandbox.h"
+#include <windows.h>
+#include <stdlib.h>
+
+int RunHostCommand(const std::string &command, const std::string &folder)
+{
+    const std::string status = folder + "\\host.status";
+    DeleteFileA(status.c_str());
+    std::string line = "Z:\\bin\\sh -c \"(" + command + "); echo $? >host.status.new && "
+                       "mv host.status.new host.status\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(NULL, &line[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup,
+                        &process))
+        return -1;
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
+    for (int waited = 0; waited < 30000; waited += 20) {
+        if (FileExists(status)) {
+            int code = atoi(ReadFileBytes(status).c_str());
+            DeleteFileA(status.c_str());
+            return code;
+        }
+        Sleep(20);
+    }
+    return -1;
+}
