@@ -8,9 +8,8 @@ int StartSuspended(const char *path, const char *folder, WORD show, DWORD priori
 {
     /* Quoted: a path with a blank, such as the default install folder's,
        would make the system try "C:\Program.exe" first. */
-    char commandLine[MAX_PATH + 2] = "\"";
-    if (!AppendText(commandLine, sizeof commandLine, path) ||
-        !AppendText(commandLine, sizeof commandLine, "\""))
+    char commandLine[MAX_PATH + 2];
+    if (!ComposeText(commandLine, sizeof commandLine, "\"", path, "\"", NULL))
         return 0;
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);

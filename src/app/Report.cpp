@@ -44,10 +44,10 @@ void ReportMessage(HWND owner, const char *text, const char *detail, const char 
 void ListInMessage(char *list, size_t size, const char *first, const char *joint,
                    const char *second)
 {
-    char line[REPORT_BUFFER_SIZE] = "\t";
-    if (AppendText(line, sizeof line, first) &&
-        (!second || (AppendText(line, sizeof line, joint) && AppendText(line, sizeof line, second))) &&
-        AppendText(line, sizeof line, "\n"))
+    char line[REPORT_BUFFER_SIZE];
+    if (!second)
+        joint = second = "";
+    if (ComposeText(line, sizeof line, "\t", first, joint, second, "\n", NULL))
         AppendText(list, size, line);
 }
 

@@ -2,6 +2,7 @@
    path or command that does not fit is refused with the same last error the
    system gives for an overlong name, so callers report it like any failure. */
 #include "app/Text.h"
+#include <stdarg.h>
 #include <string.h>
 
 int RefuseTooLong(void)
@@ -27,6 +28,18 @@ int AppendText(char *out, size_t size, const char *text)
         return RefuseTooLong();
     memcpy(out + used, text, length + 1);
     return 1;
+}
+
+int ComposeText(char *out, size_t size, ...)
+{
+    va_list texts;
+    va_start(texts, size);
+    out[0] = '\0';
+    int fits = 1;
+    for (const char *text; fits && (text = va_arg(texts, const char *)) != NULL;)
+        fits = AppendText(out, size, text);
+    va_end(texts);
+    return fits;
 }
 
 int ComposePath(char *out, size_t size, const char *folder, const char *name)

@@ -19,6 +19,10 @@ int RefuseTooLong(void);
 int CopyText(char *out, size_t size, const char *text);
 /* Appends text to the zero-terminated out; same rules as CopyText. */
 int AppendText(char *out, size_t size, const char *text);
+/* out = the texts given, one after another, up to the NULL that ends them.
+   Returns 1, or 0 with ERROR_FILENAME_EXCED_RANGE as the last error when
+   they do not all fit: out then holds those before the first that did not. */
+int ComposeText(char *out, size_t size, ...);
 /* out = folder + "\" + name; same rules as CopyText. */
 int ComposePath(char *out, size_t size, const char *folder, const char *name);
 /* The last backslash of path, or NULL. The path is read by characters of the

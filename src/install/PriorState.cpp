@@ -275,8 +275,9 @@ static int PutBackUninstallEntry(void)
 
 void DropKeptOriginals(HWND owner)
 {
-    char list[REPORT_BUFFER_SIZE] = DELETE_FAILED;
+    char list[REPORT_BUFFER_SIZE];
     DWORD failure = ERROR_SUCCESS;
+    CopyText(list, sizeof list, DELETE_FAILED);
     for (const PriorFile &noted : prior.files)
         if (noted.kept[0] && !DeleteOwnFile(noted.kept)) {
             failure = GetLastError();
@@ -291,8 +292,9 @@ void DropKeptOriginals(HWND owner)
 
 int TakeBackFailedInstall(HWND owner)
 {
-    char list[REPORT_BUFFER_SIZE] = CANNOT_PUT_BACK;
+    char list[REPORT_BUFFER_SIZE];
     DWORD failure = ERROR_SUCCESS;
+    CopyText(list, sizeof list, CANNOT_PUT_BACK);
     /* The files the run created go first, then the originals come back. */
     for (int pass = 0; pass < 2; pass++)
         for (int i = 0; i <= MANIFEST_COUNT; i++)

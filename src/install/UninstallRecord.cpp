@@ -73,9 +73,10 @@ int AppendUninstallLine(const char *verb, const char *path)
 {
     if (path[0] == '\0')
         return 1;
+    char written[REMOVAL_PATH_SIZE];
     char line[16 + REMOVAL_PATH_SIZE];
-    if (!CopyText(line, sizeof line, verb) || !AppendText(line, sizeof line, " ") ||
-        !AppendRemovalPath(line, sizeof line, path) || !AppendText(line, sizeof line, "\r\n"))
+    if (!FormatRemovalPath(written, sizeof written, path) ||
+        !ComposeText(line, sizeof line, verb, " ", written, "\r\n", NULL))
         return LoseLine();
     if (!ReserveScript(TextLength(line)))
         return LoseLine();
@@ -135,9 +136,7 @@ void WriteUninstallKey(HWND owner)
     char program[MAX_PATH];
     char command[MAX_PATH + 8];
     if (!ComposePath(program, sizeof program, installSettings.installFolder, INSTALLED_FILE_NAME) ||
-        !CopyText(command, sizeof command, "\"") ||
-        !AppendText(command, sizeof command, program) ||
-        !AppendText(command, sizeof command, "\" /U")) {
+        !ComposeText(command, sizeof command, "\"", program, "\" /U", NULL)) {
         ReportUninstallKeyFailure(owner, ERROR_FILENAME_EXCED_RANGE);
         return;
     }

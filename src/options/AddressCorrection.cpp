@@ -60,20 +60,17 @@ static LONG EnumeratePrefixName(HKEY key, DWORD index, char *name)
 static void ReportEnableRefused(HWND owner, const char *current)
 {
     char text[REPORT_BUFFER_SIZE];
-    CopyText(text, sizeof text, EnableRefusedLead);
-    AppendText(text, sizeof text, current);
-    AppendText(text, sizeof text, EnableRefusedTail);
+    ComposeText(text, sizeof text, EnableRefusedLead, current, EnableRefusedTail, NULL);
     ReportMessage(owner, text, "", CAPTION_INFO);
 }
 
 static void ReportSwitchFailed(HWND owner, bool enable)
 {
     char text[REPORT_BUFFER_SIZE];
-    CopyText(text, sizeof text, "Nimbrella ZAV cannot ");
-    AppendText(text, sizeof text, enable ? "enable" : "disable");
-    AppendText(text, sizeof text,
-               " Web address correction. Maybe, you have not enough permissions on this "
-               "computer.");
+    ComposeText(text, sizeof text, "Nimbrella ZAV cannot ", enable ? "enable" : "disable",
+                " Web address correction. Maybe, you have not enough permissions on this "
+                "computer.",
+                NULL);
     ReportMessage(owner, text, "", CAPTION_INFO);
 }
 

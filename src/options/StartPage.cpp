@@ -16,10 +16,7 @@ void OpenStartPage(HWND dialog)
         return;
     /* The message names the page in full, even when the path was too long to
        hand to the system. */
-    char text[REPORT_BUFFER_SIZE] = "";
-    KeepingLastError([&] {
-        AppendText(text, sizeof text, folder);
-        AppendText(text, sizeof text, "\\" START_PAGE_FILE ":\n");
-    });
+    char text[REPORT_BUFFER_SIZE];
+    KeepingLastError([&] { ComposeText(text, sizeof text, folder, "\\" START_PAGE_FILE ":\n", NULL); });
     ReportMessage(dialog, text, NULL, CAPTION_ERROR);
 }

@@ -19,8 +19,9 @@ int RemoveAll(HWND owner)
 
 int DeleteInstalledFiles(HWND owner)
 {
-    char list[REPORT_BUFFER_SIZE] = DELETE_FAILED;
+    char list[REPORT_BUFFER_SIZE];
     DWORD failure = ERROR_SUCCESS;
+    CopyText(list, sizeof list, DELETE_FAILED);
     int allDeleted = 1;
     for (int i = 0; i < MANIFEST_COUNT; i++) {
         const char *fileName = FileManifest[i].fileName;

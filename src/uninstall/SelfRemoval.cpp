@@ -47,21 +47,20 @@ static int FindScriptPaths(ScriptPaths *paths)
    growing a variable, which needs no arithmetic from the interpreter. */
 static int ComposeTail(char *tail, size_t size, const ScriptPaths *paths)
 {
+    char executable[REMOVAL_PATH_SIZE];
+    char folder[REMOVAL_PATH_SIZE];
     char allTries[REMOVAL_SCRIPT_TRIES + 1];
     memset(allTries, 'x', REMOVAL_SCRIPT_TRIES);
     allTries[REMOVAL_SCRIPT_TRIES] = '\0';
-    tail[0] = '\0';
-    return AppendText(tail, size, "\r\nset NMZAVTRIES=\r\n:Repeat\r\ndel ") &&
-           AppendRemovalPath(tail, size, paths->executable) &&
-           AppendText(tail, size, "\r\nif not exist ") &&
-           AppendRemovalPath(tail, size, paths->executable) &&
-           AppendText(tail, size, " goto Removed\r\nset NMZAVTRIES=%NMZAVTRIES%x\r\n") &&
-           AppendText(tail, size, "if \"%NMZAVTRIES%\"==\"") &&
-           AppendText(tail, size, allTries) &&
-           AppendText(tail, size, "\" goto Removed\r\nping -n 2 127.0.0.1 >nul\r\n"
-                                  "goto Repeat\r\n:Removed\r\nrmdir ") &&
-           AppendRemovalPath(tail, size, paths->folder) &&
-           AppendText(tail, size, "\r\ndel %0\r\n");
+    return FormatRemovalPath(executable, sizeof executable, paths->executable) &&
+           FormatRemovalPath(folder, sizeof folder, paths->folder) &&
+           ComposeText(tail, size, "\r\nset NMZAVTRIES=\r\n:Repeat\r\ndel ", executable,
+                       "\r\nif not exist ", executable,
+                       " goto Removed\r\nset NMZAVTRIES=%NMZAVTRIES%x\r\nif \"%NMZAVTRIES%\"==\"",
+                       allTries,
+                       "\" goto Removed\r\nping -n 2 127.0.0.1 >nul\r\ngoto Repeat\r\n:Removed\r\n"
+                       "rmdir ",
+                       folder, "\r\ndel %0\r\n", NULL);
 }
 
 /* UNINSTALL.BAT = the program's own lines of UNINSTALL.DAT (already in the
@@ -126,8 +125,7 @@ int UninstallAndRemoveSelf(HWND owner)
         return 1;
     char scriptPath[MAX_PATH];
     ScriptPaths paths;
-    if (!CopyText(scriptPath, sizeof scriptPath, temporaryFolder) ||
-        !AppendText(scriptPath, sizeof scriptPath, REMOVAL_SCRIPT_NAME) ||
+    if (!ComposeText(scriptPath, sizeof scriptPath, temporaryFolder, REMOVAL_SCRIPT_NAME, NULL) ||
         !FindScriptPaths(&paths) || !WriteRemovalScript(scriptPath, &paths))
         return 1;
     MessageBoxA(owner, UNINSTALL_COMPLETED, CAPTION_UNINSTALL, MB_OK | MB_ICONINFORMATION);

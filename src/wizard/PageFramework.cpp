@@ -48,7 +48,9 @@ int NavigatePage(HWND page, WORD command, int number)
 
 void LoadDlgItemString(HWND dialog, int controlId, UINT stringId)
 {
-    char text[1024] = "";
+    char text[1024];
+    /* A string that is not there leaves the buffer as it was. */
+    text[0] = '\0';
     LoadStringA(moduleInstance, stringId, text, sizeof text);
     SetDlgItemTextA(dialog, controlId, text);
 }
