@@ -36,13 +36,15 @@ int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size)
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     /* Files of 4 GiB or more are no file of this program's: the low part of
-       their length alone would read a part as the whole. */
+       their length alone would read a part as the whole. One byte more is
+       asked for, so that an empty file has a block too. */
     DWORD high = 0;
     DWORD length = GetFileSize(file, &high);
     DWORD read = 0;
-    BYTE *data = length && !high ? (BYTE *)LocalAlloc(LMEM_FIXED, length) : NULL;
-    int whole = !high && (length == 0 || (data && ReadFile(file, data, length, &read, NULL) &&
-                                          read == length));
+    BYTE *data = high || length == INVALID_FILE_SIZE
+                     ? NULL
+                     : (BYTE *)LocalAlloc(LMEM_FIXED, length + 1);
+    int whole = data && ReadFile(file, data, length, &read, NULL) && read == length;
     if (!whole && GetLastError() == ERROR_SUCCESS)
         SetLastError(ERROR_READ_FAULT);
     KeepingLastError([&] { CloseHandle(file); });

@@ -203,15 +203,15 @@ static void PutBackFile(int i, char *list, DWORD *failure)
     const char *kept = noted.kept[0] ? noted.kept : NULL;
     int back;
     PlacedFilePath(path, i);
-    if (!kept) {
-        back = !IsFile(path) || DeleteOwnFile(path);
-    } else if (Unchanged(noted, path)) {
+    if (kept && Unchanged(noted, path)) {
         left = kept;
         kept = NULL;
         back = DeleteOwnFile(left);
     } else {
-        back = DeleteOwnFile(path) && MoveFileA(kept, path) &&
-               SetFileAttributesA(path, noted.attributes & SETTABLE_ATTRIBUTES);
+        /* A failed copy may have left no file at all. */
+        back = (!IsFile(path) || DeleteOwnFile(path)) &&
+               (!kept || (MoveFileA(kept, path) &&
+                          SetFileAttributesA(path, noted.attributes & SETTABLE_ATTRIBUTES)));
     }
     if (back) {
         noted.noted = 0;

@@ -155,6 +155,22 @@ TEST_F(TakeBack, RemovesTheFoldersTheRunMadeAndItsEntry)
     EXPECT_TRUE(FolderExists(File("readme.htm"))) << "a folder in the way is not the run's";
 }
 
+/* A copy that failed part of the way may leave no file at all where the
+   original was: the original is renamed back all the same. */
+TEST_F(TakeBack, AnOriginalComesBackWhereTheRunLeftNoFile)
+{
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+    ASSERT_TRUE(WriteFileBytes(File("NMZAV.EXE"), "an earlier NMZAV.EXE"));
+    ASSERT_TRUE(CreateDirectoryA(File("readme.htm").c_str(), NULL));
+    BoxWatch watch;
+    EXPECT_EQ(0, InstallAll(NULL));
+    ASSERT_TRUE(DeleteFileA(File("NMZAV.EXE").c_str()));
+    EXPECT_EQ(1, TakeBackFailedInstall(NULL));
+    EXPECT_EQ(1u, watch.boxes.size()) << "no message from the take-back";
+    std::map<std::string, std::string> expected = {{"NMZAV.EXE", "an earlier NMZAV.EXE"}};
+    EXPECT_EQ(expected, Files());
+}
+
 /* The new icon is held open by another program when the run is taken back:
    it cannot be deleted, and its original stays under its kept name, which
    the message gives. */
