@@ -37,27 +37,36 @@ static void FreeItemList(LPITEMIDLIST list)
 }
 
 /* A composed path that does not fit fails like a call of the link object. */
-static HRESULT ComposeInInstallFolder(char *out, const char *fileName)
+static HRESULT ComposeIn(char *out, const char *folder, const char *fileName)
 {
-    if (!ComposePath(out, MAX_PATH, installSettings.installFolder, fileName))
+    if (!ComposePath(out, MAX_PATH, folder, fileName))
         return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
     return S_OK;
 }
 
-/* Makes a link to targetFile in the install folder and saves it as linkPath,
-   replacing a link of that name. Every call after the first that fails is
-   skipped; both interfaces are released whatever happened. */
-static HRESULT SaveShellLink(const char *linkPath, const char *targetFile,
+static HRESULT ComposeInInstallFolder(char *out, const char *fileName)
+{
+    return ComposeIn(out, installSettings.installFolder, fileName);
+}
+
+/* Makes a link to targetFile in the install folder and saves it as linkName
+   in folder, replacing a link of that name; once it is saved, its removal
+   line is added. Every call after the first that fails is skipped; both
+   interfaces are released whatever happened. */
+static HRESULT SaveShellLink(const char *folder, const char *linkName, const char *targetFile,
                              const char *description, const char *arguments,
                              const char *iconFile, int iconIndex)
 {
+    char linkPath[MAX_PATH];
     char target[MAX_PATH];
     char icon[MAX_PATH];
     WCHAR wideLinkPath[MAX_PATH];
     IShellLinkA *link = NULL;
     IPersistFile *file = NULL;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkA, (void **)&link);
+    HRESULT result = ComposeIn(linkPath, folder, linkName);
+    if (SUCCEEDED(result))
+        result = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  (void **)&link);
     if (SUCCEEDED(result))
         result = ComposeInInstallFolder(target, targetFile);
     if (SUCCEEDED(result))
@@ -84,6 +93,8 @@ static HRESULT SaveShellLink(const char *linkPath, const char *targetFile,
         if (link)
             link->Release();
     });
+    if (SUCCEEDED(result))
+        AppendUninstallLine("del", linkPath);
     return result;
 }
 
@@ -104,14 +115,8 @@ int CreateDesktopShortcut(HWND owner)
     /* A desktop the shell cannot name is not worth a message. */
     if (!SpecialFolderPath(owner, CSIDL_DESKTOP, desktop))
         return 1;
-    char linkPath[MAX_PATH];
-    HRESULT result = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
-    if (ComposePath(linkPath, sizeof linkPath, desktop, PROGRAM_LINK_NAME))
-        result = SaveShellLink(linkPath, INSTALLED_FILE_NAME, DESKTOP_LINK_DESCRIPTION, NULL, NULL,
-                               0);
-    if (SUCCEEDED(result))
-        AppendUninstallLine("del", linkPath);
-    if (FAILED(result)) {
+    if (FAILED(SaveShellLink(desktop, PROGRAM_LINK_NAME, INSTALLED_FILE_NAME,
+                             DESKTOP_LINK_DESCRIPTION, NULL, NULL, 0))) {
         ReportInstallError(owner, DESKTOP_LINK_FAILED, "");
         return 0;
     }
@@ -147,14 +152,8 @@ int AddStartMenuItem(HWND owner, const char *linkName, const char *targetFile,
         ReportInstallError(owner, START_MENU_FOLDER_FAILED, NULL);
         return 0;
     }
-    char linkPath[MAX_PATH];
-    HRESULT result = HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
-    if (ComposePath(linkPath, sizeof linkPath, startMenuFolder, linkName))
-        result = SaveShellLink(linkPath, targetFile, description, arguments, iconFile,
-                               iconIndex);
-    if (SUCCEEDED(result))
-        AppendUninstallLine("del", linkPath);
-    if (FAILED(result)) {
+    if (FAILED(SaveShellLink(startMenuFolder, linkName, targetFile, description, arguments,
+                             iconFile, iconIndex))) {
         ReportInstallError(owner, START_MENU_ITEM_FAILED, NULL);
         return 0;
     }
