@@ -1,8 +1,8 @@
 /* What the install sequence found before it changed anything, and the taking
-   back of a failed run. Each note is taken just before the step that may
-   change its object, so that what a run noted is exactly what it reached;
-   the context-menu keys, the toolbar key, the prefixes and the links are
-   written only after the last step that can stop, and are never noted.
+   back of a failed run. The folders, NMZAV.EXE and the carried files are
+   noted before the first of them is written, the uninstall entry just before
+   it is; the context-menu keys, the toolbar key, the prefixes and the links
+   are written only after the last step that can stop, and are never noted.
    A file the run replaces is kept as a copy on the same disk before anything
    is written, and taken back by a rename: putting it back needs no room and
    writes no byte, and its only copy is never held in memory alone. */
@@ -144,6 +144,16 @@ int KeepPriorFiles(void)
     for (int i = 0; i <= MANIFEST_COUNT; i++)
         if (!KeepPriorFile(i))
             return 0;
+    /* Once every original is kept, each goes where it can, so that the run
+       writes a file of its own, not through a link of that name to another
+       file, and Windows refuses it no read-only or hidden file in the way.
+       One that cannot go (the running NMZAV.EXE) stays, to be written over
+       or to refuse the write as it would have anyway. */
+    for (int i = 0; i <= MANIFEST_COUNT; i++) {
+        char path[MAX_PATH];
+        if (prior.files[i].kept[0] && PlacedFilePath(path, i))
+            DeleteOwnFile(path);
+    }
     return 1;
 }
 
@@ -171,18 +181,15 @@ int NotePriorUninstallEntry(void)
     return 1;
 }
 
-/* 1 when the file at path still has the original's attributes and the bytes
-   of its kept copy: the run never changed it. Whatever cannot be read
-   counts as changed. */
+/* 1 when the file at path holds the bytes of its kept copy: the run never
+   replaced it. Whatever cannot be read counts as replaced. */
 static int Unchanged(const PriorFile &noted, const char *path)
 {
     BYTE *now, *kept;
     DWORD nowSize, keptSize;
-    int same = GetFileAttributesA(path) == noted.attributes &&
-               ReadWholeFile(path, &now, &nowSize);
-    if (!same)
+    if (!ReadWholeFile(path, &now, &nowSize))
         return 0;
-    same = ReadWholeFile(noted.kept, &kept, &keptSize) && keptSize == nowSize;
+    int same = ReadWholeFile(noted.kept, &kept, &keptSize) && keptSize == nowSize;
     for (DWORD i = 0; same && i < nowSize; i++)
         same = now[i] == kept[i];
     FreeBytes(now);
@@ -192,9 +199,10 @@ static int Unchanged(const PriorFile &noted, const char *path)
 
 /* Puts placed file i back: one the run created goes; one it replaced is
    deleted and its kept original renamed back, with its attributes; one it
-   never changed only loses its kept copy. Once it is back its note is done
-   with, so that a take-back cut short by a fault can be run again; what
-   cannot be put back is listed, with where its original is kept. */
+   never replaced gets its attributes back and loses its kept copy. Once it
+   is back its note is done with, so that a take-back cut short by a fault
+   can be run again; what cannot be put back is listed, with the name its
+   original is kept under beside it. */
 static void PutBackFile(int i, char *list, DWORD *failure)
 {
     PriorFile &noted = prior.files[i];
@@ -206,7 +214,8 @@ static void PutBackFile(int i, char *list, DWORD *failure)
     if (kept && Unchanged(noted, path)) {
         left = kept;
         kept = NULL;
-        back = DeleteOwnFile(left);
+        back = SetFileAttributesA(path, noted.attributes & SETTABLE_ATTRIBUTES) &&
+               DeleteOwnFile(left);
     } else {
         /* A failed copy may have left no file at all. */
         back = (!IsFile(path) || DeleteOwnFile(path)) &&
@@ -218,7 +227,8 @@ static void PutBackFile(int i, char *list, DWORD *failure)
         return;
     }
     *failure = GetLastError();
-    ListInMessage(list, REPORT_BUFFER_SIZE, left, KEPT_AS, kept && IsFile(kept) ? kept : NULL);
+    ListInMessage(list, REPORT_BUFFER_SIZE, left, KEPT_AS,
+                  kept && IsFile(kept) ? LastBackslash(noted.kept) + 1 : NULL);
 }
 
 /* Removes the folders the run made, innermost first; one that is not empty

@@ -171,6 +171,30 @@ TEST_F(TakeBack, AnOriginalComesBackWhereTheRunLeftNoFile)
     EXPECT_EQ(expected, Files());
 }
 
+/* readme.htm is another name of the user's own file (a hard link): the run
+   writes a file of its own, whether it succeeds or is taken back, and the
+   user's file keeps its bytes. */
+TEST_F(TakeBack, AFileThatIsAnotherNameOfTheUsersFileIsNotWrittenThrough)
+{
+    const std::string notes = parent / "my notes.htm";
+    for (bool fails : {false, true}) {
+        SCOPED_TRACE(fails ? "a failed run" : "a successful run");
+        UseFolder(parent / (fails ? "failing" : "succeeding"));
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+        ASSERT_TRUE(WriteFileBytes(notes, "my own notes"));
+        ASSERT_TRUE(CreateHardLinkA(File("readme.htm").c_str(), notes.c_str(), NULL));
+        if (fails)
+            ASSERT_TRUE(CreateDirectoryA(File("zavolnw.htm").c_str(), NULL));
+        BoxWatch watch;
+        EXPECT_EQ(fails ? 0 : 1, InstallAll(NULL));
+        if (fails)
+            EXPECT_EQ(1, TakeBackFailedInstall(NULL));
+        EXPECT_EQ("my own notes", ReadFileBytes(notes));
+        EXPECT_EQ(fails, ReadFileBytes(File("readme.htm")) == "my own notes");
+        DeleteFileA(notes.c_str());
+    }
+}
+
 /* The new icon is held open by another program when the run is taken back:
    it cannot be deleted, and its original stays under its kept name, which
    the message gives. */
@@ -190,7 +214,7 @@ TEST_F(TakeBack, AnOriginalThatCannotGoBackStaysKeptAndTheMessageSaysWhere)
     std::map<std::string, std::string> files = Files();
     ASSERT_EQ(2u, files.size()) << "the new icon and the kept original";
     files.erase("ICON.ICO");
-    const std::string kept = File(files.begin()->first.c_str());
+    const std::string kept = files.begin()->first;
     EXPECT_EQ("mine", files.begin()->second);
     ASSERT_EQ(2u, watch.boxes.size());
     EXPECT_EQ("Nimbrella ZAV Installation Error", watch.boxes[1].caption);
