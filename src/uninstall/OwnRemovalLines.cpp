@@ -57,8 +57,10 @@ static int ArgumentPath(const char *argument, char *path)
 /* Whether cmd, the file system and this check all read path as the one path
    it is: no quote, which would end cmd's quotes, no wildcard of a file search
    (* ? < >), no | and no /, which GetFullPathNameA turns into a backslash; no
-   component of dots only; absolute and already the full path that
-   GetFullPathNameA makes of it, so that nothing of it is folded away as text.
+   component of dots only; on a drive, not another machine's share, which the
+   check itself would contact with the uninstalling account's credentials;
+   already the full path that GetFullPathNameA makes of it, so that nothing
+   of it is folded away as text.
    Read by characters: on the East Asian code pages the second byte of a
    character may be 0x5C or 0x7C, and is neither a backslash nor a |. */
 static int IsPlainPath(const char *path)
@@ -81,7 +83,7 @@ static int IsPlainPath(const char *path)
     }
     char full[MAX_PATH];
     DWORD length = GetFullPathNameA(path, sizeof full, full, NULL);
-    return length > 0 && length < sizeof full && SameText(full, path);
+    return length > 0 && length < sizeof full && path[1] == ':' && SameText(full, path);
 }
 
 /* Whether path names what an installation gives the verb: for "del" (del) a

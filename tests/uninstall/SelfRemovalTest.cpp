@@ -8,6 +8,7 @@
 #include "app/Globals.h"
 #include "BoxWatch.h"
 #include "ShellFolders.h"
+#include "HostCommand.h"
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <functional>
@@ -517,4 +518,29 @@ TEST_F(UninstallRun, TheRemovalScriptWaitsForNoAnswer)
     EXPECT_TRUE(WaitUntil([&] { return !FileExists(script); }, 60000))
         << "the script waits for an answer";
     ExpectProgramGone();
+}
+
+/* \\nmzav-host\share as Wine reaches another machine's share: its folder
+   under dosdevices\unc, here a link to folder. */
+static const char *const Share = "\\\\nmzav-host\\share";
+static void ShareFolder(const ScratchFolder &folder)
+{
+    ASSERT_EQ(0, RunHostCommand("mkdir -p $WINEPREFIX/dosdevices/unc/nmzav-host && ln -sfn $PWD "
+                                "$WINEPREFIX/dosdevices/unc/nmzav-host/share",
+                                folder.path));
+}
+
+/* A line naming a link on another machine's share is left out: on Windows
+   merely looking at it would send the uninstalling account's credentials
+   there. */
+TEST_F(RemovalScript, LeavesOutALineNamingAnotherMachinesShare)
+{
+    ASSERT_NO_FATAL_FAILURE(ShareFolder(elsewhere));
+    ASSERT_TRUE(WriteFileBytes(elsewhere / "Read Me.lnk", "link"));
+    ASSERT_TRUE(FileExists(std::string(Share) + "\\Read Me.lnk"));
+    std::string data = folder + "\\UNINSTALL.DAT";
+    ASSERT_TRUE(WriteFileBytes(data, ""));
+    std::string own = "del " + ShortPath(data) + "\r\n";
+    EXPECT_EQ(own, RunWith("del \"" + std::string(Share) + "\\Read Me.lnk\"\r\n" + own));
+    EXPECT_TRUE(FileExists(elsewhere / "Read Me.lnk"));
 }
