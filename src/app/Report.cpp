@@ -2,6 +2,7 @@
    text, then a second text or the system's own words for the last error. */
 #include "app/Report.h"
 #include "app/Text.h"
+#include <stdarg.h>
 #include <string.h>
 
 /* Appends as much of text as fits; a message box text may be cut, unlike a
@@ -39,6 +40,18 @@ void ReportMessage(HWND owner, const char *text, const char *detail, const char 
     }
     SetLastError(0);
     MessageBoxA(owner, buffer, caption, MB_OK | MB_ICONINFORMATION);
+}
+
+void ReportPieces(HWND owner, const char *detail, const char *caption, ...)
+{
+    char text[REPORT_BUFFER_SIZE];
+    va_list pieces;
+    va_start(pieces, caption);
+    text[0] = '\0';
+    for (const char *piece; (piece = va_arg(pieces, const char *)) != NULL;)
+        AppendCut(text, piece);
+    va_end(pieces);
+    ReportMessage(owner, text, detail, caption);
 }
 
 void ListInMessage(char *list, size_t size, const char *first, const char *joint,

@@ -24,6 +24,11 @@ template <typename Release> inline void KeepingLastError(Release release)
     SetLastError(error);
 }
 
+/* Pieces that several messages share. */
+#define NOT_ENOUGH_PERMISSIONS "Maybe, you have not enough permissions on this computer."
+#define SYSTEM_ERROR_LEAD "\nThe system error message:\n"
+#define UNINSTALL_FAILED "Cannot uninstall Nimbrella ZAV:"
+
 /* Size of the buffer a message is composed in; longer texts are cut. */
 #define REPORT_BUFFER_SIZE 1024
 
@@ -31,6 +36,9 @@ template <typename Release> inline void KeepingLastError(Release release)
    detail NULL appends the system's text for the last error (if not 0), ""
    appends nothing. The last error is 0 afterwards, in every case. */
 void ReportMessage(HWND owner, const char *text, const char *detail, const char *caption);
+/* ReportMessage with a text made of the pieces given, up to the NULL that
+   ends them. */
+void ReportPieces(HWND owner, const char *detail, const char *caption, ...);
 /* Adds the line "\t<first>[<joint><second>]\n" to a message's list of paths,
    only when the whole line fits: a path cut short would name another one.
    second may be NULL. */

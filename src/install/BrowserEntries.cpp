@@ -36,18 +36,17 @@ static const ToolbarButtonValue ToolbarButtonValues[] = {
     {"ToolTip", "Nimbrella ZAV Options", NULL},
 };
 
-static const char CannotAddMenuItems[] =
-    "Cannot add Nimbrella ZAV items to the Internet Explorer context menu.\n\n"
-    "The system error message:\n";
-static const char CannotRemoveMenuItems[] =
-    "Cannot remove Nimbrella ZAV items from the Internet Explorer context menu.\n\n"
-    "The system error message:\n";
-static const char CannotAddToolbarButton[] =
-    "Cannot add the Nimbrella ZAV icon onto the Internet Explorer Toolbar.\n"
-    "Maybe, you have not enough permissions on this computer.\n\nThe system error message:\n";
-static const char CannotRemoveToolbarButton[] =
-    "Cannot remove the Nimbrella ZAV icon from the Internet Explorer Toolbar.\n"
-    "Maybe, you have not enough permissions on this computer.\n\nThe system error message:\n";
+/* The messages of a failure here: lead, then the system's words. */
+static void ReportMenuFailure(HWND owner, const char *lead)
+{
+    ReportPieces(owner, NULL, CAPTION_INFO, lead, SYSTEM_ERROR_LEAD, NULL);
+}
+
+static void ReportToolbarFailure(HWND owner, const char *lead)
+{
+    ReportPieces(owner, NULL, CAPTION_INFO, lead, NOT_ENOUGH_PERMISSIONS, "\n", SYSTEM_ERROR_LEAD,
+                 NULL);
+}
 
 /* out = the short form of installFolder\fileName; the long path when the
    system gives no short form (the browser reads it as a path, not a command
@@ -99,7 +98,8 @@ int AddContextMenuItems(HWND owner)
 {
     for (const ContextMenuItem &item : ContextMenuItems) {
         if (!WriteContextMenuItem(item)) {
-            ReportMessage(owner, CannotAddMenuItems, NULL, CAPTION_INFO);
+            ReportMenuFailure(owner,
+                              "Cannot add Nimbrella ZAV items to the Internet Explorer context menu.\n");
             return 0;
         }
     }
@@ -118,7 +118,8 @@ int RemoveContextMenuItems(HWND owner)
     if (firstError == ERROR_SUCCESS)
         return 1;
     SetLastError(firstError);
-    ReportMessage(owner, CannotRemoveMenuItems, NULL, CAPTION_INFO);
+    ReportMenuFailure(owner,
+                      "Cannot remove Nimbrella ZAV items from the Internet Explorer context menu.\n");
     return 0;
 }
 
@@ -147,7 +148,8 @@ int AddToolbarButton(HWND owner)
         KeepingLastError([&] { RegCloseKey(key); });
     }
     if (!written)
-        ReportMessage(owner, CannotAddToolbarButton, NULL, CAPTION_INFO);
+        ReportToolbarFailure(owner,
+                             "Cannot add the Nimbrella ZAV icon onto the Internet Explorer Toolbar.\n");
     return written;
 }
 
@@ -161,6 +163,7 @@ int RemoveToolbarButton(HWND owner)
         SetLastError(ERROR_SUCCESS);
         return 1;
     }
-    ReportMessage(owner, CannotRemoveToolbarButton, NULL, CAPTION_INFO);
+    ReportToolbarFailure(
+        owner, "Cannot remove the Nimbrella ZAV icon from the Internet Explorer Toolbar.\n");
     return 0;
 }

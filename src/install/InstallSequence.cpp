@@ -16,9 +16,6 @@
 #include <objbase.h>
 
 #define COM_FAILED "Internal error on CoInitialize(NULL):\n"
-#define FOLDER_FAILED                                                                    \
-    "Cannot create Nimbrella ZAV folder.\nMaybe, you have not enough permissions on this " \
-    "computer.\n\nThe system error message:\n"
 #define COPY_FAILED "Cannot copy Nimbrella ZAV files:\n"
 
 /* Everything that may stop the installation; 1 when all of it is in place.
@@ -36,7 +33,8 @@ static int PlaceProgramFiles(HWND owner)
     }
     NotePriorFolders();
     if (!CreateInstallFolder()) {
-        ReportInstallError(owner, FOLDER_FAILED, NULL);
+        ReportPieces(owner, NULL, CAPTION_INSTALL_ERROR, "Cannot create Nimbrella ZAV folder.\n",
+                     NOT_ENOUGH_PERMISSIONS, "\n", SYSTEM_ERROR_LEAD, NULL);
         return 0;
     }
     /* Every file the run will replace is kept first, so that a full disk or

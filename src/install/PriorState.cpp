@@ -109,10 +109,12 @@ static int KeepPriorFile(int i)
 {
     PriorFile &noted = prior.files[i];
     char path[MAX_PATH];
-    WIN32_FILE_ATTRIBUTE_DATA found;
+    WIN32_FIND_DATAA found;
     if (!PlacedFilePath(path, i))
         return 0;
-    if (GetFileAttributesExA(path, GetFileExInfoStandard, &found)) {
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
         /* A folder of that name is not the run's to change: writing there
            fails. */
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -319,7 +321,7 @@ int TakeBackFailedInstall(HWND owner)
     ForgetPriorState();
     if (failure == ERROR_SUCCESS)
         return 1;
-    AppendText(list, sizeof list, "\nThe system error message:\n");
+    AppendText(list, sizeof list, SYSTEM_ERROR_LEAD);
     SetLastError(failure);
     ReportInstallError(owner, list, NULL);
     return 0;

@@ -18,11 +18,35 @@ static int NeedsQuotes(const char *path)
     return 0;
 }
 
+/* cmd reads its lines in the OEM code page, into which the program converts
+   them, and the conversion puts its best match for a character that code
+   page lacks: a curly quote turns into a quote, a single angle quote into a
+   redirection, a no-break space into 0xFF, which cmd takes for a blank. So
+   only a path that comes back the same, and holds no 0xFF there, is written
+   (else 0 with ERROR_INVALID_NAME). */
+static int SameForCmd(const char *path)
+{
+    char oem[MAX_PATH];
+    char back[MAX_PATH];
+    DWORD length = (DWORD)TextLength(path) + 1;
+    if (length > MAX_PATH)
+        return RefuseTooLong();
+    CharToOemBuffA(path, oem, length);
+    OemToCharBuffA(oem, back, length);
+    for (DWORD i = 0; i < length; i++)
+        if ((BYTE)oem[i] == 0xFF || back[i] != path[i]) {
+            SetLastError(ERROR_INVALID_NAME);
+            return 0;
+        }
+    return 1;
+}
+
 int FormatRemovalPath(char *out, size_t size, const char *longPath)
 {
     char shortPath[MAX_PATH];
     DWORD length = GetShortPathNameA(longPath, shortPath, sizeof shortPath);
-    return QuoteRemovalPath(out, size, length > 0 && length < sizeof shortPath ? shortPath : longPath);
+    const char *path = length > 0 && length < sizeof shortPath ? shortPath : longPath;
+    return SameForCmd(path) && QuoteRemovalPath(out, size, path);
 }
 
 int AppendRemovalPath(char *text, size_t size, const char *longPath)

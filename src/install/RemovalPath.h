@@ -13,7 +13,9 @@
    exactly that path: its short form where the system gives one, else the long
    path; in double quotes when it holds a blank or one of & | < > ^ ( ) , ; = %,
    with each % doubled. Returns 1, or 0 with ERROR_FILENAME_EXCED_RANGE as the
-   last error when it does not fit (out is then unchanged). */
+   last error when it does not fit, or with ERROR_INVALID_NAME when the OEM
+   code page, in which cmd reads it, would change it (out is then
+   unchanged). */
 int FormatRemovalPath(char *out, size_t size, const char *longPath);
 /* FormatRemovalPath onto the end of the zero-terminated text (size bytes). */
 int AppendRemovalPath(char *text, size_t size, const char *longPath);

@@ -11,11 +11,7 @@
 #include <shlobj.h>
 
 #define DESKTOP_LINK_FAILED "Cannot add Nimbrella ZAV icon onto the Windows Desktop."
-#define START_MENU_FOLDER_FAILED \
-    "Cannot create the \"Start Menu\\Programs\\Nimbrella ZAV\" folder.\nThe system error message:\n"
-#define START_MENU_ITEM_FAILED                                                          \
-    "Cannot add an Nimbrella ZAV item to the \"Start Menu\\Programs\\Nimbrella ZAV\" " \
-    "folder.\nThe system error message:\n"
+#define START_MENU_FOLDER "the \"Start Menu\\Programs\\Nimbrella ZAV\" folder."
 
 const StartMenuItem StartMenuItems[START_MENU_ITEM_COUNT] = {
     {PROGRAM_LINK_NAME, INSTALLED_FILE_NAME, PRODUCT_NAME, NULL, NULL, 0},
@@ -149,12 +145,14 @@ int AddStartMenuItem(HWND owner, const char *linkName, const char *targetFile,
                      int iconIndex)
 {
     if (startMenuFolder[0] == '\0' && !FindStartMenuFolder(owner)) {
-        ReportInstallError(owner, START_MENU_FOLDER_FAILED, NULL);
+        ReportPieces(owner, NULL, CAPTION_INSTALL_ERROR, "Cannot create ", START_MENU_FOLDER,
+                     SYSTEM_ERROR_LEAD, NULL);
         return 0;
     }
     if (FAILED(SaveShellLink(startMenuFolder, linkName, targetFile, description, arguments,
                              iconFile, iconIndex))) {
-        ReportInstallError(owner, START_MENU_ITEM_FAILED, NULL);
+        ReportPieces(owner, NULL, CAPTION_INSTALL_ERROR, "Cannot add an Nimbrella ZAV item to ",
+                     START_MENU_FOLDER, SYSTEM_ERROR_LEAD, NULL);
         return 0;
     }
     return 1;

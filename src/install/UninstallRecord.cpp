@@ -11,14 +11,10 @@
 #include "app/Report.h"
 #include "app/Text.h"
 
-static const char CannotCreateUninstallInfo[] =
-    "Cannot create uninstall info. Maybe, you have not enough permissions on this computer.\n\n"
-    "It will be impossible to uninstall Nimbrella ZAV through the Control Panel. However, you "
-    "can uninstall it with help of the \"Start Menu\\Programs\\Nimbrella ZAV\\Uninstall "
-    "Nimbrella ZAV\" command or by calling \"nmzav.exe /U\".\n\nThe system error message:\n";
-static const char CannotDeleteUninstallInfo[] =
-    "Cannot uninstall Nimbrella ZAV: it's impossible to delete Uninstall Info.\n"
-    "Maybe, you have not enough permissions on this computer.";
+static const char UninstallOtherwise[] =
+    "\n\nIt will be impossible to uninstall Nimbrella ZAV through the Control Panel. However, "
+    "you can uninstall it with help of the \"Start Menu\\Programs\\Nimbrella ZAV\\Uninstall "
+    "Nimbrella ZAV\" command or by calling \"nmzav.exe /U\".\n";
 
 /* Allocated size of uninstallScript, and the error of the first removal line
    that could not be added since the script was last emptied (0: none lost). */
@@ -114,7 +110,8 @@ static int WriteUninstallFile(void)
 
 void ReportNoUninstallInfo(HWND owner)
 {
-    ReportMessage(owner, CannotCreateUninstallInfo, NULL, CAPTION_INSTALL_INFO);
+    ReportPieces(owner, NULL, CAPTION_INSTALL_INFO, "Cannot create uninstall info. ",
+                 NOT_ENOUGH_PERMISSIONS, UninstallOtherwise, SYSTEM_ERROR_LEAD, NULL);
 }
 
 void WriteUninstallData(HWND owner)
@@ -159,6 +156,7 @@ int RemoveUninstallKey(HWND owner)
 {
     if (DeleteRegistryKeyIfPresent(HKEY_LOCAL_MACHINE, UNINSTALL_KEY))
         return 1;
-    ReportMessage(owner, CannotDeleteUninstallInfo, "", CAPTION_INFO);
+    ReportPieces(owner, "", CAPTION_INFO, UNINSTALL_FAILED,
+                 " it's impossible to delete Uninstall Info.\n", NOT_ENOUGH_PERMISSIONS, NULL);
     return 0;
 }

@@ -23,10 +23,6 @@ static const char EnableRefusedLead[] =
     "URL is other than \"http://\" (now it is \"";
 static const char EnableRefusedTail[] =
     "\").\nMaybe, the Web address correction technique is already used by another software.";
-static const char UninstallFailedText[] = "Cannot uninstall Nimbrella ZAV:\n";
-static const char UninstallFailedDetail[] =
-    "it's impossible to disable Web address correction. Maybe, you have not enough "
-    "permissions on this computer.";
 
 /* Reads a value's text into text (PREFIX_DATA_SIZE + 1 bytes). The program
    writes its prefixes without a terminator, so the text ends at the length
@@ -59,19 +55,13 @@ static LONG EnumeratePrefixName(HKEY key, DWORD index, char *name)
 
 static void ReportEnableRefused(HWND owner, const char *current)
 {
-    char text[REPORT_BUFFER_SIZE];
-    ComposeText(text, sizeof text, EnableRefusedLead, current, EnableRefusedTail, NULL);
-    ReportMessage(owner, text, "", CAPTION_INFO);
+    ReportPieces(owner, "", CAPTION_INFO, EnableRefusedLead, current, EnableRefusedTail, NULL);
 }
 
 static void ReportSwitchFailed(HWND owner, bool enable)
 {
-    char text[REPORT_BUFFER_SIZE];
-    ComposeText(text, sizeof text, "Nimbrella ZAV cannot ", enable ? "enable" : "disable",
-                " Web address correction. Maybe, you have not enough permissions on this "
-                "computer.",
-                NULL);
-    ReportMessage(owner, text, "", CAPTION_INFO);
+    ReportPieces(owner, "", CAPTION_INFO, "Nimbrella ZAV cannot ", enable ? "enable" : "disable",
+                 " Web address correction. ", NOT_ENOUGH_PERMISSIONS, NULL);
 }
 
 int RewritePrefixValue(HWND owner, HKEY key, const char *valueName, bool enable,
@@ -189,7 +179,9 @@ bool RestoreDefaultPrefixes(HWND owner)
         return true;
     int status = RewritePrefixes(owner, false, false);
     if (status != 0 && uninstallMode)
-        ReportMessage(owner, UninstallFailedText, UninstallFailedDetail, CAPTION_INFO);
+        ReportPieces(owner, "", CAPTION_INFO, UNINSTALL_FAILED,
+                     "\nit's impossible to disable Web address correction. ",
+                     NOT_ENOUGH_PERMISSIONS, NULL);
     SetLastError(ERROR_SUCCESS);
     return status == 0;
 }

@@ -300,6 +300,31 @@ TEST(FormatRemovalPath, RefusesWhatDoesNotFitAndLeavesTheBufferAlone)
     }
 }
 
+/* Characters of code page 1252 that the OEM code page lacks come out there as
+   others that cmd reads (curly quotes as ", single angle quotes as < and >,
+   the modifier circumflex as ^, the low quote as a comma), the no-break space
+   as 0xFF, which cmd takes for a blank: a path with one is refused, blank or
+   quoted, whereas one that comes back the same is written. */
+TEST(FormatRemovalPath, RefusesAPathThatCmdWouldReadOtherwiseInTheOemCodePage)
+{
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the characters are those of code page 1252";
+    const char *refused[] = {"C:\\missing\\a\x93 & calc & \x94" "b", "C:\\missing\\a\x8B" "b",
+                             "C:\\missing\\a\x9B" "b", "C:\\missing\\a\x88" "b",
+                             "C:\\missing\\a\x82" "b", "C:\\missing\\a\xA0" "b"};
+    for (const char *path : refused) {
+        char out[REMOVAL_PATH_SIZE];
+        memset(out, 0xbd, sizeof out);
+        SetLastError(0);
+        EXPECT_EQ(0, FormatRemovalPath(out, sizeof out, path)) << path;
+        EXPECT_EQ((DWORD)ERROR_INVALID_NAME, GetLastError()) << path;
+        EXPECT_EQ('\xbd', out[0]) << path;
+    }
+    char out[REMOVAL_PATH_SIZE];
+    ASSERT_EQ(1, FormatRemovalPath(out, sizeof out, "C:\\missing\\caf\xE9 \xE0"));
+    EXPECT_STREQ("\"C:\\missing\\caf\xE9 \xE0\"", out);
+}
+
 /* Runs a batch file through cmd and waits for it, at most 30 seconds. */
 static bool RunBatch(const std::string &batch)
 {

@@ -544,3 +544,27 @@ TEST_F(RemovalScript, LeavesOutALineNamingAnotherMachinesShare)
     EXPECT_EQ(own, RunWith("del \"" + std::string(Share) + "\\Read Me.lnk\"\r\n" + own));
     EXPECT_TRUE(FileExists(elsewhere / "Read Me.lnk"));
 }
+
+/* An executable whose path has no short form (a share's, or a volume's
+   without short names) and whose folder's name bears characters that the
+   OEM code page lacks: a curly quote would turn into one that ends the
+   script's quotes, and the single angle quote into a redirection. No script
+   is made, and no command of the name runs. */
+TEST_F(RemovalScript, RunsNothingOfAnExecutablePathThatTheOemCodePageChanges)
+{
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the characters are those of code page 1252";
+    ASSERT_NO_FATAL_FAILURE(ShareFolder(elsewhere));
+    Place(std::string(Share) + "\\x\x93 & echo injected\x9Binjected.txt & \x94y");
+    ASSERT_TRUE(FileExists(exe));
+    ASSERT_TRUE(WriteFileBytes(folder + "\\UNINSTALL.DAT", ""));
+    std::string injected = script.substr(0, script.rfind('\\')) + "\\injected.txt";
+    DeleteFileA(injected.c_str());
+    DeleteFileA(script.c_str());
+    BoxWatch watch;
+    EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
+    WaitUntil([&] { return !FileExists(script); }, 90000);
+    EXPECT_FALSE(FileExists(injected)) << ReadFileBytes(script);
+    EXPECT_TRUE(watch.boxes.empty());
+    DeleteFileA(injected.c_str());
+}
