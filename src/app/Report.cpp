@@ -54,14 +54,28 @@ void ReportPieces(HWND owner, const char *detail, const char *caption, ...)
     ReportMessage(owner, text, detail, caption);
 }
 
+/* The last line of a list that had more paths than room. */
+#define LIST_GOES_ON "\t...\n"
+
+static void AppendListEnd(char *list, size_t size)
+{
+    size_t used = TextLength(list);
+    if (used < sizeof LIST_GOES_ON - 1 ||
+        !EqualsIgnoreAsciiCase(list + used - (sizeof LIST_GOES_ON - 1), LIST_GOES_ON))
+        AppendText(list, size, LIST_GOES_ON);
+}
+
 void ListInMessage(char *list, size_t size, const char *first, const char *joint,
                    const char *second)
 {
     char line[REPORT_BUFFER_SIZE];
     if (!second)
         joint = second = "";
-    if (ComposeText(line, sizeof line, "\t", first, joint, second, "\n", NULL))
-        AppendText(list, size, line);
+    /* A line that does not fit leaves room for the mark that there are more. */
+    if (!ComposeText(line, sizeof line, "\t", first, joint, second, "\n", NULL) ||
+        TextLength(list) + TextLength(line) + sizeof LIST_GOES_ON > size ||
+        !AppendText(list, size, line))
+        AppendListEnd(list, size);
 }
 
 void ReportInstallError(HWND owner, const char *text, const char *detail)

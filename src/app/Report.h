@@ -41,7 +41,8 @@ void ReportMessage(HWND owner, const char *text, const char *detail, const char 
 void ReportPieces(HWND owner, const char *detail, const char *caption, ...);
 /* Adds the line "\t<first>[<joint><second>]\n" to a message's list of paths,
    only when the whole line fits: a path cut short would name another one.
-   second may be NULL. */
+   When it does not, the list ends with the line "\t...\n" instead: there is
+   more than it names. second may be NULL. */
 void ListInMessage(char *list, size_t size, const char *first, const char *joint,
                    const char *second);
 /* ReportMessage with the caption of installation errors. */

@@ -3,12 +3,13 @@
    with the rights of whoever uninstalls. So a line runs only when it is, byte
    for byte, one that an installation writes, when this check and the command
    interpreter can read only one path from it, and when that path names
-   something of the program's own: "del" with a file that bears a link name
-   of the program or with this install folder's UNINSTALL.DAT, "rmdir" with a
-   folder named like the Start Menu folder. Where these lie is not looked up,
-   as the installing account's desktop and Programs folder may be another
-   account's; a line added by hand can at worst remove another copy of a link
-   of the program, or an empty folder of its name. */
+   something of the program's own: "del" with a file that bears the desktop
+   link's name, or another link's name in a folder named like the Start Menu
+   folder, or with this install folder's UNINSTALL.DAT; "rmdir" with a folder
+   named like the Start Menu folder. Where these lie is not looked up, as the
+   installing account's desktop and Programs folder may be another account's;
+   a line added by hand can at worst remove another copy of a link of the
+   program, or an empty folder of its name. */
 #include "uninstall/OwnRemovalLines.h"
 #include "install/RemovalPath.h"
 #include "install/Shortcuts.h"
@@ -86,12 +87,13 @@ static int IsPlainPath(const char *path)
     return length > 0 && length < sizeof full && path[1] == ':' && SameText(full, path);
 }
 
-/* Whether path names what an installation gives the verb: for "del" (del) a
-   file that bears a link name of the program, or this install folder's
-   UNINSTALL.DAT; for "rmdir" a folder named like the Start Menu folder. The
-   name is the long one, also for a short path. Never a reparse point: "del"
-   with a junction named like a link would delete the files of the folder it
-   leads to. */
+/* Whether path names what an installation gives the verb: for "del" (del)
+   the desktop link's name anywhere, a name of the other links in a folder
+   named like the Start Menu folder (alone, a name such as "Read Me.lnk" may
+   be another program's link), or this install folder's UNINSTALL.DAT; for
+   "rmdir" a folder named like the Start Menu folder. The name is the long
+   one, also for a short path. Never a reparse point: "del" with a junction
+   named like a link would delete the files of the folder it leads to. */
 static int NamesOwnItem(int del, const char *path)
 {
     WIN32_FIND_DATAA found;
@@ -105,9 +107,15 @@ static int NamesOwnItem(int del, const char *path)
     if (!del)
         return EqualsIgnoreAsciiCase(found.cFileName, START_MENU_FOLDER_NAME);
     /* The first row is the desktop link's name too. */
-    for (const StartMenuItem &item : StartMenuItems)
-        if (EqualsIgnoreAsciiCase(found.cFileName, item.linkName))
-            return 1;
+    for (int i = 0; i < START_MENU_ITEM_COUNT; i++) {
+        if (!EqualsIgnoreAsciiCase(found.cFileName, StartMenuItems[i].linkName))
+            continue;
+        char folder[MAX_PATH];
+        CopyText(folder, sizeof folder, path);
+        char *cut = LastBackslash(folder);
+        *cut = '\0';
+        return i == 0 || (cut - folder > 2 && NamesOwnItem(0, folder));
+    }
     char data[MAX_PATH];
     char written[MAX_PATH];
     if (!ComposePath(data, sizeof data, installSettings.installFolder, UNINSTALL_DATA_NAME))

@@ -75,7 +75,12 @@ static int WriteRemovalScript(const char *scriptPath, const ScriptPaths *paths)
     if (!ComposePath(removalLines, sizeof removalLines, paths->folder, UNINSTALL_DATA_NAME) ||
         !ComposeTail(tail, sizeof tail, paths) || !ReadWholeFile(removalLines, &lines, &size))
         return 0;
-    HANDLE script = CreateFileA(scriptPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+    /* A file of that name is deleted and the script made anew, never written
+       into: in a temporary folder that others share, another user could have
+       made it, with rights of his own to change it before it runs. One that
+       cannot be deleted leaves no script. */
+    DeleteFileA(scriptPath);
+    HANDLE script = CreateFileA(scriptPath, GENERIC_WRITE, 0, NULL, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, NULL);
     if (script != INVALID_HANDLE_VALUE) {
         DWORD length = (DWORD)TextLength(tail);

@@ -76,3 +76,21 @@ TEST(ReportMessage, BoxIsOwnedByTheGivenWindow)
     EXPECT_EQ("Nimbrella ZAV Error", watch.boxes[0].caption);
     DestroyWindow(owner);
 }
+
+/* Whole lines only, and a list with more paths than room ends with one line
+   that says so; the paths are never cut. */
+TEST(ListInMessage, AddsWholeLinesAndMarksOnceThatThereAreMore)
+{
+    char list[REPORT_BUFFER_SIZE] = "Lead:\n";
+    std::string expected = list;
+    const std::string path = "C:\\" + std::string(200, 'p');
+    for (int i = 0; i < 8; i++) {
+        ListInMessage(list, sizeof list, path.c_str(), "\\", "file");
+        if (expected.size() + path.size() + 7 + sizeof "\t...\n" <= sizeof list)
+            expected += "\t" + path + "\\file\n";
+    }
+    EXPECT_EQ(expected + "\t...\n", list);
+    char roomy[REPORT_BUFFER_SIZE] = "Lead:\n";
+    ListInMessage(roomy, sizeof roomy, "C:\\a", NULL, NULL);
+    EXPECT_STREQ("Lead:\n\tC:\\a\n", roomy);
+}

@@ -121,7 +121,8 @@ TEST_F(Removal, MissingFileIsListedInTheUninstallRoleOnlyAndTheRestAreDeleted)
     }
 }
 
-/* Each listed path is either whole or left out: a cut one names another file. */
+/* Each listed path is either whole or left out: a cut one names another file;
+   a line says that there are more. */
 TEST_F(Removal, ListOfUndeletedFilesHoldsWholeLinesOnly)
 {
     UseFolder(scratch / std::string(240 - scratch.path.size() - 1, 'p'));
@@ -134,7 +135,8 @@ TEST_F(Removal, ListOfUndeletedFilesHoldsWholeLinesOnly)
         list += "\t" + File(manifestNames[i]) + "\n";
     std::string fourth = "\t" + File(manifestNames[3]) + "\n";
     ASSERT_GT(list.size() + fourth.size(), 1023u) << "the fourth line would fit";
-    EXPECT_EQ((list + SystemText(ERROR_PATH_NOT_FOUND)).substr(0, 1023), watch.boxes[0].text);
+    EXPECT_EQ((list + "\t...\n" + SystemText(ERROR_PATH_NOT_FOUND)).substr(0, 1023),
+              watch.boxes[0].text);
 }
 
 TEST_F(Removal, UninstallWithoutRemovalLinesRemovesRegistrationsAndFilesOnly)

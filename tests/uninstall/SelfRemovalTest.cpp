@@ -243,8 +243,10 @@ TEST_F(RemovalScript, LeavesOutACommandAfterAQuoteAndSwitchesBehindTabs)
 }
 
 /* A folder and a junction bearing a link's name, a junction bearing the
-   Start Menu folder's, and a path through "..": each line is left out, and
-   what it aims at stays. */
+   Start Menu folder's, a path through "..", and a link's name that is not the
+   desktop link's outside a folder named like the Start Menu folder (another
+   program's "Read Me.lnk"): each line is left out, and what it aims at
+   stays. */
 TEST_F(RemovalScript, LeavesOutFoldersJunctionsAndDotDotPathsBearingOwnNames)
 {
     ProgramsSandbox programs;
@@ -262,10 +264,15 @@ TEST_F(RemovalScript, LeavesOutFoldersJunctionsAndDotDotPathsBearingOwnNames)
     FolderLink linkToKept(junction, kept), menuToEmpty(programs.common / "Nimbrella ZAV", empty);
     std::string throughDotDot = ShortPath(menu) + "\\..\\" +
                                 ShortPath(link).substr(ShortPath(programs.user.path).size() + 1);
+    std::string other = elsewhere / "Other Program", othersReadMe = other + "\\Read Me.lnk";
+    ASSERT_TRUE(CreateDirectoryA(other.c_str(), NULL));
+    ASSERT_TRUE(WriteFileBytes(othersReadMe, "another program's"));
     std::string own = "del " + ShortPath(data) + "\r\n";
     EXPECT_EQ(own, RunWith("del " + ShortPath(folderLink) + "\r\ndel " + ShortPath(junction) +
                            "\r\nrmdir " + ShortPath(programs.common / "Nimbrella ZAV") +
-                           "\r\ndel " + throughDotDot + "\r\n" + own));
+                           "\r\ndel " + throughDotDot + "\r\ndel " + ShortPath(othersReadMe) +
+                           "\r\n" + own));
+    EXPECT_EQ("another program's", ReadFileBytes(othersReadMe));
     EXPECT_EQ("mine", ReadFileBytes(folderLink + "\\mine.txt"));
     EXPECT_EQ("mine", ReadFileBytes(kept + "\\mine.txt"));
     EXPECT_TRUE(FolderExists(empty));
@@ -302,6 +309,25 @@ TEST_F(RemovalScript, RunsTheLinesAnInstallationWroteInAnyAccountsFoldersAndOfAn
     EXPECT_FALSE(FileExists(desktopLink));
     EXPECT_FALSE(FolderExists(menu));
     EXPECT_FALSE(FolderExists(deep));
+}
+
+/* An UNINSTALL.BAT made beforehand, as another user could in a temporary
+   folder others share, is never written into: here it is another name of a
+   file of theirs (a hard link), which keeps its bytes while the script is
+   made anew and runs. */
+TEST_F(RemovalScript, MakesTheScriptAnewInsteadOfWritingIntoAFileOfItsName)
+{
+    std::string data = folder + "\\UNINSTALL.DAT";
+    ASSERT_TRUE(WriteFileBytes(data, ""));
+    ASSERT_TRUE(WriteFileBytes(data, "del " + ShortPath(data) + "\r\n"));
+    std::string theirs = elsewhere / "theirs.txt";
+    ASSERT_TRUE(WriteFileBytes(theirs, "their file"));
+    DeleteFileA(script.c_str());
+    ASSERT_TRUE(CreateHardLinkA(script.c_str(), theirs.c_str(), NULL));
+    BoxWatch watch;
+    EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
+    EXPECT_TRUE(WaitUntil([&] { return !FolderExists(folder); }, 20000)) << "the script ran";
+    EXPECT_EQ("their file", ReadFileBytes(theirs));
 }
 
 TEST_F(RemovalScript, GivesUpAfterAboutAMinuteOnAnExecutableThatStaysLocked)
