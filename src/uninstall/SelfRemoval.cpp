@@ -134,6 +134,9 @@ int UninstallAndRemoveSelf(HWND owner)
         !FindScriptPaths(&paths) || !WriteRemovalScript(scriptPath, &paths))
         return 1;
     MessageBoxA(owner, UNINSTALL_COMPLETED, CAPTION_UNINSTALL, MB_OK | MB_ICONINFORMATION);
+    /* The script's del cannot delete a read-only file, and an earlier release
+       copied that attribute from a read-only source (a CD). */
+    SetFileAttributesA(programPath, FILE_ATTRIBUTE_NORMAL);
     StartRemovalScript(temporaryFolder, scriptPath);
     return 1;
 }

@@ -171,6 +171,9 @@ TEST_F(RemovalScript, RunsTheOwnRemovalLinesThenWaitsForTheExecutableAndRemovesT
     ASSERT_TRUE(WriteFileBytes(data, "del \"" + foreign + "\"\r\n" + lines + "rmdir " +
                                          ShortPath(elsewhere.path) + "\r\n"));
     ASSERT_TRUE(WriteFileBytes(script, "stale script from an earlier run"));
+    /* An earlier release installed a read-only copy from a read-only source;
+       the script's del could not delete it. */
+    ASSERT_TRUE(SetFileAttributesA(exe.c_str(), FILE_ATTRIBUTE_READONLY));
     HoldExecutable();
 
     BoxWatch watch;
