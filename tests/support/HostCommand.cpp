@@ -30,3 +30,16 @@ int RunHostCommand(const std::string &command, const std::string &folder)
     }
     return -1;
 }
+
+std::string UnixPath(const std::string &path)
+{
+    typedef char *(CDECL * UnixFileName)(LPCWSTR);
+    UnixFileName unixFileName = (UnixFileName)(void *)GetProcAddress(
+        GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char *unix = unixFileName ? unixFileName(wide) : NULL;
+    std::string text = unix ? unix : "";
+    HeapFree(GetProcessHeap(), 0, unix);
+    return text;
+}

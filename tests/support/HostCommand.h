@@ -12,5 +12,7 @@
    folder, a Windows path where it may write host.status, and waits at most
    30 s. Its exit status, or -1 when it could not be started or did not end. */
 int RunHostCommand(const std::string &command, const std::string &folder);
+/* The host's name of a Windows path, or "" where Wine gives none. */
+std::string UnixPath(const std::string &path);
 
 #endif

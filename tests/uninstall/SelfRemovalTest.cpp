@@ -39,44 +39,16 @@ static std::string TemporaryScript()
    its rm takes it away (Wine's RemoveDirectoryA would remove the target). */
 class FolderLink {
 public:
-    FolderLink(const std::string &path, const std::string &target) : path(path)
+    FolderLink(const std::string &path, const std::string &target) : path(path), target(target)
     {
-        Host("ln -s \"" + UnixPath(target) + "\" \"" + UnixPath(path) + "\"");
-        EXPECT_TRUE(WaitUntil([&] { return FolderExists(path); }, 10000)) << path;
-        EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+        EXPECT_EQ(0, RunHostCommand("ln -s '" + UnixPath(target) + "' '" + UnixPath(path) + "'",
+                                    target));
+        EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) << path;
     }
-    ~FolderLink()
-    {
-        Host("rm \"" + UnixPath(path) + "\"");
-        WaitUntil([&] { return !FolderExists(path); }, 10000);
-    }
+    ~FolderLink() { RunHostCommand("rm '" + UnixPath(path) + "'", target); }
 
 private:
-    static std::string UnixPath(const std::string &path)
-    {
-        typedef char *(CDECL * UnixFileName)(LPCWSTR);
-        UnixFileName unixFileName = (UnixFileName)(void *)GetProcAddress(
-            GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-        char *unix = unixFileName ? unixFileName(wide) : NULL;
-        std::string text = unix ? unix : "";
-        HeapFree(GetProcessHeap(), 0, unix);
-        return text;
-    }
-    /* Wine starts a host program for a Windows path to it, and lets go of it. */
-    static void Host(std::string command)
-    {
-        command = "Z:\\bin\\" + command;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process;
-        ASSERT_TRUE(CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
-                                   &process));
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    std::string path;
+    std::string path, target;
 };
 
 static const char *const manifestNames[] = {"ICON.ICO",    "ICONS.ICO",  "readme.htm",
