@@ -10,9 +10,10 @@
    folder. */
 int IsFolder(const char *path);
 int IsFile(const char *path);
-/* Reads a whole file into *bytes (local memory; free with FreeBytes) and its length into *size. 1, or 0 with the reason as
-   the last error; a file of 4 GiB or more cannot be read whole. The file is
-   shared for reading only, so that it cannot change while it is read. */
+/* Reads a whole file into *bytes (local memory; free with FreeBytes) and its
+   length into *size. 1, or 0 with the reason as the last error; a file of
+   4 GiB or more cannot be read whole. The file is shared for reading only,
+   so that it cannot change while it is read. */
 int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size);
 /* Writes size bytes to an open file in one call and closes it. 1 when all
    were written and the file was closed; else 0 with the reason as the last

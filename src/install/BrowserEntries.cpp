@@ -98,8 +98,8 @@ int AddContextMenuItems(HWND owner)
 {
     for (const ContextMenuItem &item : ContextMenuItems) {
         if (!WriteContextMenuItem(item)) {
-            ReportMenuFailure(owner,
-                              "Cannot add Nimbrella ZAV items to the Internet Explorer context menu.\n");
+            ReportMenuFailure(owner, "Cannot add Nimbrella ZAV items to the Internet Explorer "
+                                     "context menu.\n");
             return 0;
         }
     }
@@ -118,8 +118,8 @@ int RemoveContextMenuItems(HWND owner)
     if (firstError == ERROR_SUCCESS)
         return 1;
     SetLastError(firstError);
-    ReportMenuFailure(owner,
-                      "Cannot remove Nimbrella ZAV items from the Internet Explorer context menu.\n");
+    ReportMenuFailure(owner, "Cannot remove Nimbrella ZAV items from the Internet Explorer "
+                             "context menu.\n");
     return 0;
 }
 
@@ -148,8 +148,8 @@ int AddToolbarButton(HWND owner)
         KeepingLastError([&] { RegCloseKey(key); });
     }
     if (!written)
-        ReportToolbarFailure(owner,
-                             "Cannot add the Nimbrella ZAV icon onto the Internet Explorer Toolbar.\n");
+        ReportToolbarFailure(owner, "Cannot add the Nimbrella ZAV icon onto the Internet "
+                                    "Explorer Toolbar.\n");
     return written;
 }
 
@@ -163,7 +163,7 @@ int RemoveToolbarButton(HWND owner)
         SetLastError(ERROR_SUCCESS);
         return 1;
     }
-    ReportToolbarFailure(
-        owner, "Cannot remove the Nimbrella ZAV icon from the Internet Explorer Toolbar.\n");
+    ReportToolbarFailure(owner, "Cannot remove the Nimbrella ZAV icon from the Internet "
+                                "Explorer Toolbar.\n");
     return 0;
 }

@@ -17,6 +17,7 @@ void OpenStartPage(HWND dialog)
     /* The message names the page in full, even when the path was too long to
        hand to the system. */
     char text[REPORT_BUFFER_SIZE];
-    KeepingLastError([&] { ComposeText(text, sizeof text, folder, "\\" START_PAGE_FILE ":\n", NULL); });
+    KeepingLastError(
+        [&] { ComposeText(text, sizeof text, folder, "\\" START_PAGE_FILE ":\n", NULL); });
     ReportMessage(dialog, text, NULL, CAPTION_ERROR);
 }

@@ -95,8 +95,9 @@ static int WriteRemovalScript(const char *scriptPath, const ScriptPaths *paths)
 /* Starts the script hidden, at the lowest priority, and lets this process
    outrank it until it has ended, so that the script's first tries find the
    executable released as soon as possible. Its standard handles are NUL: a
-   command that asks before it acts ("Are you sure (Y/N)?") reads no answer,
-   where the hidden console would keep it waiting for one for ever. */
+   command that asks before it acts (pause, or del's "Are you sure (Y/N)?")
+   reads the end of its input instead of waiting at a hidden console for a
+   key that never comes. */
 static void StartRemovalScript(const char *temporaryFolder, const char *scriptPath)
 {
     SECURITY_ATTRIBUTES inherited;
