@@ -56,6 +56,14 @@ protected:
         lstrcpynA(installSettings.installFolder, folder.c_str(), MAX_PATH);
     }
     std::string File(const char *name) const { return folder + "\\" + name; }
+    /* The folder with an earlier file of that name, and a folder where the
+       read-me goes, which stops the run after the files before it. */
+    void EarlierFileAndReadMeInTheWay(const char *name, const char *bytes)
+    {
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+        ASSERT_TRUE(WriteFileBytes(File(name), bytes));
+        ASSERT_TRUE(CreateDirectoryA(File("readme.htm").c_str(), NULL));
+    }
     /* Holds a file open as another program would, sharing as given. */
     void Hold(const char *name, DWORD share)
     {
@@ -159,9 +167,7 @@ TEST_F(TakeBack, RemovesTheFoldersTheRunMadeAndItsEntry)
    original was: the original is renamed back all the same. */
 TEST_F(TakeBack, AnOriginalComesBackWhereTheRunLeftNoFile)
 {
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
-    ASSERT_TRUE(WriteFileBytes(File("NMZAV.EXE"), "an earlier NMZAV.EXE"));
-    ASSERT_TRUE(CreateDirectoryA(File("readme.htm").c_str(), NULL));
+    ASSERT_NO_FATAL_FAILURE(EarlierFileAndReadMeInTheWay("NMZAV.EXE", "an earlier NMZAV.EXE"));
     BoxWatch watch;
     EXPECT_EQ(0, InstallAll(NULL));
     ASSERT_TRUE(DeleteFileA(File("NMZAV.EXE").c_str()));
@@ -200,9 +206,7 @@ TEST_F(TakeBack, AFileThatIsAnotherNameOfTheUsersFileIsNotWrittenThrough)
    the message gives. */
 TEST_F(TakeBack, AnOriginalThatCannotGoBackStaysKeptAndTheMessageSaysWhere)
 {
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
-    ASSERT_TRUE(WriteFileBytes(File("ICON.ICO"), "mine"));
-    ASSERT_TRUE(CreateDirectoryA(File("readme.htm").c_str(), NULL));
+    ASSERT_NO_FATAL_FAILURE(EarlierFileAndReadMeInTheWay("ICON.ICO", "mine"));
     BoxWatch watch;
     EXPECT_EQ(0, InstallAll(NULL));
     const std::string newIcon = ReadFileBytes(File("ICON.ICO"));
