@@ -41,7 +41,10 @@ ensure_packages() {
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         run_step "adding the i386 architecture" dpkg --add-architecture i386 || return
     fi
-    run_step "updating the package lists" apt-get update -qq || return
+    # A mirror caught mid-sync fails one index ("File has unexpected size")
+    # while the others are fresh: go on, and let the install itself decide.
+    run_step "updating the package lists" apt-get update -qq ||
+        echo "Going on with the package lists as they are." >&2
     run_step "installing ${missing[*]}" env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }

@@ -47,10 +47,12 @@ count=$(grep -c . <<<"$code")
 echo "code: $(tr '\n' ' ' <<<"$ranges")($count instructions)"
 check "code found through the link map $map" '[ "$count" -gt 2000 ]'
 # Beyond the i486: the Pentium's (CMPXCHG8B, CPUID, RDTSC), the Pentium
-# Pro's (CMOV, FCMOV, FCOMI, FUCOMI, RDPMC, SYSENTER, UD2, the long NOP),
-# and MMX, SSE and everything later, which name their own registers; a
-# prefix (lock, rep, a segment) does not hide the instruction after it.
-beyond=$(grep -E '^(cmov|endbr|fcmov|fcomip?|fucomip?|cpuid|rdtscp?|rdpmc|rdmsr|wrmsr|sysenter|sysexit|syscall|sysret|cmpxchg(8|16)b|ud[0-2]|emms|femms|prefetch|[lms]fence|clflush|movnti|[ls]dmxcsr|fx(save|rstor)|xsave|xrstor|fisttp|popcnt|lzcnt|tzcnt|movbe|crc32|andn|bextr|bls|bzhi|pdep|pext|rorx|sarx|shlx|shrx|adcx|adox|rdrand|rdseed|nop[wl])|%[xyz]?mm[0-9]|%k[0-7]|\(bad\)' <<<"$code" | sort | uniq -c)
+# Pro's (CMOV, FCMOV, FCOMI, FUCOMI, RDPMC, SYSENTER, UD2, the long NOP in
+# its memory and register forms), the shadow stack's (which a jump out of a
+# function emits under -fcf-protection), and MMX, SSE and everything later,
+# which name their own registers; a prefix (lock, rep, a segment) does not
+# hide the instruction after it.
+beyond=$(grep -E '^(cmov|endbr|fcmov|fcomip?|fucomip?|cpuid|rdtscp?|rdpmc|rdmsr|wrmsr|sysenter|sysexit|syscall|sysret|cmpxchg(8|16)b|ud[0-2]|emms|femms|prefetch|[lms]fence|clflush|movnti|[ls]dmxcsr|fx(save|rstor)|xsave|xrstor|fisttp|popcnt|lzcnt|tzcnt|movbe|crc32|andn|bextr|bls|bzhi|pdep|pext|rorx|sarx|shlx|shrx|adcx|adox|rdrand|rdseed|rdssp|incssp|saveprevssp|rstorssp|wrss|setssbsy|clrssbsy|nop[wl]|nop +%)|%[xyz]?mm[0-9]|%k[0-7]|\(bad\)' <<<"$code" | sort | uniq -c)
 check "no instruction beyond the i486 ${beyond:+(found: $(tr -s ' \n' ' ' <<<"$beyond"))}" '[ -z "$beyond" ]'
 
 # Version strings are stored as UTF-16 in the resource.
