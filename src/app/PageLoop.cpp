@@ -46,7 +46,7 @@ int LaunchInstalledCopy(void)
     char path[MAX_PATH];
     PROCESS_INFORMATION process;
     if (!ComposePath(path, sizeof path, installSettings.installFolder, INSTALLED_FILE_NAME) ||
-        !StartSuspended(path, installSettings.installFolder, SW_SHOW, NORMAL_PRIORITY_CLASS, NULL,
+        !StartSuspended(path, NULL, installSettings.installFolder, SW_SHOW, NORMAL_PRIORITY_CLASS, NULL,
                         &process))
         return 0;
     ReleaseToRun(&process);

@@ -3,13 +3,13 @@
 #include "app/Process.h"
 #include "app/Text.h"
 
-int StartSuspended(const char *path, const char *folder, WORD show, DWORD priorityClass,
-                   HANDLE standardHandles, PROCESS_INFORMATION *process)
+int StartSuspended(const char *path, const char *arguments, const char *folder, WORD show,
+                   DWORD priorityClass, HANDLE standardHandles, PROCESS_INFORMATION *process)
 {
     /* Quoted: a path with a blank, such as the default install folder's,
        would make the system try "C:\Program.exe" first. */
-    char commandLine[MAX_PATH + 2];
-    if (!ComposeText(commandLine, sizeof commandLine, "\"", path, "\"", NULL))
+    char commandLine[2 * MAX_PATH + 32];
+    if (!ComposeText(commandLine, sizeof commandLine, "\"", path, "\"", arguments, NULL))
         return 0;
     STARTUPINFOA startup;
     ZeroMemory(&startup, sizeof startup);

@@ -18,27 +18,30 @@ static int NeedsQuotes(const char *path)
     return 0;
 }
 
-/* cmd reads its lines in the OEM code page, into which the program converts
-   them, and the conversion puts its best match for a character that code
-   page lacks: a curly quote turns into a quote, a single angle quote into a
-   redirection, a no-break space into 0xFF, which cmd takes for a blank. So
-   only a path that comes back the same, and holds no 0xFF there, is written
-   (else 0 with ERROR_INVALID_NAME). */
-static int SameForCmd(const char *path)
+int SameForCmd(const char *path, int asCmdReads)
 {
     char oem[MAX_PATH];
-    char back[MAX_PATH];
-    DWORD length = (DWORD)TextLength(path) + 1;
+    WCHAR written[MAX_PATH];
+    WCHAR read[MAX_PATH];
+    int length = (int)TextLength(path) + 1;
     if (length > MAX_PATH)
         return RefuseTooLong();
-    CharToOemBuffA(path, oem, length);
-    OemToCharBuffA(oem, back, length);
-    for (DWORD i = 0; i < length; i++)
-        if ((BYTE)oem[i] == 0xFF || back[i] != path[i]) {
-            SetLastError(ERROR_INVALID_NAME);
-            return 0;
-        }
-    return 1;
+    CharToOemBuffA(path, oem, (DWORD)length);
+    int same = 1;
+    for (int i = 0; i < length; i++)
+        same &= (BYTE)oem[i] != 0xFF;
+    UINT page = CP_OEMCP;
+    if (!asCmdReads) {
+        OemToCharBuffA(oem, oem, (DWORD)length);
+        page = CP_ACP;
+    }
+    int count = MultiByteToWideChar(CP_ACP, 0, path, length, written, MAX_PATH);
+    same &= count > 0 && MultiByteToWideChar(page, 0, oem, length, read, MAX_PATH) == count;
+    for (int i = 0; same && i < count; i++)
+        same = written[i] == read[i];
+    if (!same)
+        SetLastError(ERROR_INVALID_NAME);
+    return same;
 }
 
 int FormatRemovalPath(char *out, size_t size, const char *longPath)
@@ -46,7 +49,7 @@ int FormatRemovalPath(char *out, size_t size, const char *longPath)
     char shortPath[MAX_PATH];
     DWORD length = GetShortPathNameA(longPath, shortPath, sizeof shortPath);
     const char *path = length > 0 && length < sizeof shortPath ? shortPath : longPath;
-    return SameForCmd(path) && QuoteRemovalPath(out, size, path);
+    return SameForCmd(path, 0) && QuoteRemovalPath(out, size, path);
 }
 
 int AppendRemovalPath(char *text, size_t size, const char *longPath)

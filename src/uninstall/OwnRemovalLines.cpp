@@ -1,15 +1,16 @@
-/* Which lines of UNINSTALL.DAT the removal script runs. The file lies in the
-   install folder, which any user may be able to change, while the script runs
-   with the rights of whoever uninstalls. So a line runs only when it is, byte
-   for byte, one that an installation writes, when this check and the command
-   interpreter can read only one path from it, and when that path names
-   something of the program's own: "del" with a file that bears the desktop
-   link's name, or another link's name in a folder named like the Start Menu
-   folder, or with this install folder's UNINSTALL.DAT; "rmdir" with a folder
-   named like the Start Menu folder. Where these lie is not looked up, as the
-   installing account's desktop and Programs folder may be another account's;
-   a line added by hand can at worst remove another copy of a link of the
-   program, or an empty folder of its name. */
+/* The removal lines of UNINSTALL.DAT, carried out by the uninstaller itself.
+   The file lies in the install folder, which any user may be able to change,
+   while the uninstall runs with the rights of whoever uninstalls. So a line
+   counts only when it is, byte for byte, one that an installation writes,
+   when it reads as only one path, and when that path names something of the
+   program's own: "del" with a file that bears the desktop link's name, or
+   another link's name in a folder named like the Start Menu folder, or with
+   this install folder's UNINSTALL.DAT; "rmdir" with a folder named like the
+   Start Menu folder. Where these lie is not looked up, as the installing
+   account's desktop and Programs folder may be another account's; a line
+   added by hand can at worst remove another copy of a link of the program,
+   or an empty folder of its name. What a line names is removed right where
+   it was checked, never handed to another reader. */
 #include "uninstall/OwnRemovalLines.h"
 #include "install/RemovalPath.h"
 #include "install/Shortcuts.h"
@@ -87,13 +88,17 @@ static int IsPlainPath(const char *path)
     return length > 0 && length < sizeof full && path[1] == ':' && SameText(full, path);
 }
 
+/* What a removal line may name. */
+enum { NOT_OWN, OWN_ITEM, OWN_DATA };
+
 /* Whether path names what an installation gives the verb: for "del" (del)
    the desktop link's name anywhere, a name of the other links in a folder
    named like the Start Menu folder (alone, a name such as "Read Me.lnk" may
    be another program's link), or this install folder's UNINSTALL.DAT; for
    "rmdir" a folder named like the Start Menu folder. The name is the long
    one, also for a short path. Never a reparse point: "del" with a junction
-   named like a link would delete the files of the folder it leads to. */
+   named like a link would delete the files of the folder it leads to.
+   OWN_DATA for UNINSTALL.DAT, OWN_ITEM for the others, else NOT_OWN. */
 static int NamesOwnItem(int del, const char *path)
 {
     WIN32_FIND_DATAA found;
@@ -121,11 +126,14 @@ static int NamesOwnItem(int del, const char *path)
     if (!ComposePath(data, sizeof data, installSettings.installFolder, UNINSTALL_DATA_NAME))
         return 0;
     DWORD length = GetShortPathNameA(data, written, sizeof written);
-    return length > 0 && length < sizeof written && EqualsIgnoreAsciiCase(written, path);
+    return length > 0 && length < sizeof written && EqualsIgnoreAsciiCase(written, path)
+               ? OWN_DATA
+               : NOT_OWN;
 }
 
-/* line: one line of UNINSTALL.DAT in the OEM code page, end: its CR. */
-static int IsOwnLine(const char *line, const char *end)
+/* line: one line of UNINSTALL.DAT in the OEM code page, end: its CR. What
+   it names, with its path (MAX_PATH bytes) in the ANSI code page. */
+static int OwnItemOfLine(const char *line, const char *end, char *path)
 {
     /* cmd also ends an argument at a control character such as a tab, and at
        0xFF; a zero would hide the rest of the line from this check. */
@@ -136,7 +144,6 @@ static int IsOwnLine(const char *line, const char *end)
     int del = argument != NULL;
     if (!del)
         argument = AfterVerb(line, "rmdir");
-    char path[MAX_PATH];
     char again[8 + REMOVAL_PATH_SIZE];
     if (!argument || !ArgumentPath(argument, path))
         return 0;
@@ -147,25 +154,57 @@ static int IsOwnLine(const char *line, const char *end)
         !AppendRemovalPath(again, sizeof again, path))
         return 0;
     CharToOemBuffA(again, again, (DWORD)TextLength(again));
-    return SameText(again, line) && NamesOwnItem(del, path);
+    return SameText(again, line) ? NamesOwnItem(del, path) : NOT_OWN;
 }
 
-void WriteOwnRemovalLines(HANDLE file, char *text, DWORD length)
+/* Removes the file that path names itself, never what it leads to. Windows'
+   DeleteFileA removes a symbolic link itself, but Wine's deletes the file
+   it leads to; so an empty file of the program's own, made beside it, first
+   takes its name, which a rename does without following the link. Windows
+   9x has neither symbolic links nor the rename over another file. */
+static void RemoveFile(const char *path)
 {
+    char own[MAX_PATH];
+    char folder[MAX_PATH];
+    CopyText(folder, sizeof folder, path);
+    *LastBackslash(folder) = '\0';
+    if (GetTempFileNameA(folder, "NMZ", 0, own) &&
+        !MoveFileExA(own, path, MOVEFILE_REPLACE_EXISTING))
+        DeleteFileA(own);
+    DeleteFileA(path);
+}
+
+void RemoveOwnItems(char *text, DWORD length)
+{
+    /* A line naming a drive without a disk is passed over without the
+       system's box that asks for one. */
+    UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+    char data[MAX_PATH];
+    data[0] = '\0';
     char *start = text;
     for (char *c = text; c < text + length; c++) {
         if (*c != '\n')
             continue;
         /* Only whole CR LF lines (the installation ends every line), read in
-           place with the CR as their end for the moment. */
+           place with the CR as their end. */
         if (c > start && c[-1] == '\r') {
+            char path[MAX_PATH];
             c[-1] = '\0';
-            int own = IsOwnLine(start, c - 1);
-            c[-1] = '\r';
-            DWORD written;
-            if (own)
-                WriteFile(file, start, (DWORD)(c + 1 - start), &written, NULL);
+            int own = OwnItemOfLine(start, c - 1, path);
+            /* Calls that never recurse into a folder, follow a final link or
+               ask: what is put in the item's place after the check is at
+               worst removed itself, never what it leads to. */
+            if (own == OWN_DATA)
+                CopyText(data, sizeof data, path);
+            else if (own && *start == 'd')
+                RemoveFile(path);
+            else if (own)
+                RemoveDirectoryA(path);
         }
         start = c + 1;
     }
+    /* Last, so that an uninstall cut short can be run again. */
+    if (data[0])
+        RemoveFile(data);
+    SetErrorMode(errorMode);
 }

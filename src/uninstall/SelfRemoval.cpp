@@ -1,7 +1,8 @@
-/* Self-removal: a running executable cannot delete itself, so the uninstaller
-   leaves that to a batch script in the temporary folder, made from the
-   program's own removal lines of UNINSTALL.DAT and a tail that waits for the executable to
-   become deletable, then removes it, the install folder and the script. */
+/* Self-removal: the uninstaller removes the links and the Start Menu folder
+   that UNINSTALL.DAT names itself, but a running executable cannot delete
+   itself, so that is left to a batch script in the temporary folder that
+   waits for the executable to become deletable, then removes it, the install
+   folder and the script. */
 #include "uninstall/SelfRemoval.h"
 #include "uninstall/Removal.h"
 #include "uninstall/OwnRemovalLines.h"
@@ -15,8 +16,11 @@
 #include <string.h>
 
 #define UNINSTALL_COMPLETED "Uninstalling completed"
+/* For the helpers that hold a large buffer: each keeps a frame of its own,
+   as together they would take more than a page of stack. */
+#define NOINLINE __attribute__((noinline))
 
-/* Room for the tail: three paths as FormatRemovalPath writes them and the
+/* Room for the tail: three paths as FormatScriptPath writes them and the
    fixed lines around them. */
 #define TAIL_SIZE (3 * REMOVAL_PATH_SIZE + 512)
 
@@ -40,41 +44,52 @@ static int FindScriptPaths(ScriptPaths *paths)
     return 1;
 }
 
-/* The lines after the copied removal lines. The executable stays locked until
-   the uninstaller has ended, so the script retries, about a second apart, and
-   gives up after REMOVAL_SCRIPT_TRIES tries, so that an executable that can
-   never be deleted leaves no script waiting forever. The tries are counted by
-   growing a variable, which needs no arithmetic from the interpreter. */
-static int ComposeTail(char *tail, size_t size, const ScriptPaths *paths)
+/* out (MAX_PATH bytes) = the system's folder followed by name, which starts
+   with a backslash. */
+static int SystemFile(char *out, const char *name)
+{
+    UINT length = GetSystemDirectoryA(out, MAX_PATH);
+    return length > 0 && (length < MAX_PATH || RefuseTooLong()) && AppendText(out, MAX_PATH, name);
+}
+
+/* path as the script names it: only where cmd reads the same characters,
+   quoted where it needs to be; 0 otherwise. */
+static int FormatScriptPath(char *out, const char *path)
+{
+    return SameForCmd(path, 1) && QuoteRemovalPath(out, REMOVAL_PATH_SIZE, path);
+}
+
+/* The script. The executable stays locked until the uninstaller has ended,
+   so the script retries, about a second apart, and gives up after
+   REMOVAL_SCRIPT_TRIES tries, so that an executable that can never be
+   deleted leaves no script waiting forever. The tries are counted by growing
+   a variable, which needs no arithmetic from the interpreter. The wait's
+   ping is named by its full path: cmd would look for a bare name first in
+   its working folder, the temporary folder, where others may put one. */
+static NOINLINE int ComposeTail(char *tail, size_t size, const ScriptPaths *paths)
 {
     char executable[REMOVAL_PATH_SIZE];
     char folder[REMOVAL_PATH_SIZE];
+    char ping[REMOVAL_PATH_SIZE];
+    char pingPath[MAX_PATH];
     char allTries[REMOVAL_SCRIPT_TRIES + 1];
     memset(allTries, 'x', REMOVAL_SCRIPT_TRIES);
     allTries[REMOVAL_SCRIPT_TRIES] = '\0';
-    return FormatRemovalPath(executable, sizeof executable, paths->executable) &&
-           FormatRemovalPath(folder, sizeof folder, paths->folder) &&
-           ComposeText(tail, size, "\r\nset NMZAVTRIES=\r\n:Repeat\r\ndel ", executable,
+    return FormatScriptPath(executable, paths->executable) &&
+           FormatScriptPath(folder, paths->folder) && SystemFile(pingPath, "\\ping.exe") &&
+           FormatScriptPath(ping, pingPath) &&
+           ComposeText(tail, size, "set NMZAVTRIES=\r\n:Repeat\r\ndel ", executable,
                        "\r\nif not exist ", executable,
                        " goto Removed\r\nset NMZAVTRIES=%NMZAVTRIES%x\r\nif \"%NMZAVTRIES%\"==\"",
-                       allTries,
-                       "\" goto Removed\r\nping -n 2 127.0.0.1 >nul\r\ngoto Repeat\r\n:Removed\r\n"
-                       "rmdir ",
-                       folder, "\r\ndel %0\r\n", NULL);
+                       allTries, "\" goto Removed\r\n", ping,
+                       " -n 2 127.0.0.1 >nul\r\ngoto Repeat\r\n:Removed\r\nrmdir ", folder,
+                       "\r\ndel %0\r\n", NULL);
 }
 
-/* UNINSTALL.BAT = the program's own lines of UNINSTALL.DAT (already in the
-   OEM code page) and the tail, converted before it is written. 0 when there
-   is nothing to run. */
-static int WriteRemovalScript(const char *scriptPath, const ScriptPaths *paths)
+/* UNINSTALL.BAT = the tail, converted to the OEM code page. 0 when there is
+   nothing to run. */
+static int WriteRemovalScript(const char *scriptPath, char *tail)
 {
-    char removalLines[MAX_PATH];
-    char tail[TAIL_SIZE];
-    BYTE *lines;
-    DWORD size;
-    if (!ComposePath(removalLines, sizeof removalLines, paths->folder, UNINSTALL_DATA_NAME) ||
-        !ComposeTail(tail, sizeof tail, paths) || !ReadWholeFile(removalLines, &lines, &size))
-        return 0;
     /* A file of that name is deleted and the script made anew, never written
        into: in a temporary folder that others share, another user could have
        made it, with rights of his own to change it before it runs. One that
@@ -82,14 +97,12 @@ static int WriteRemovalScript(const char *scriptPath, const ScriptPaths *paths)
     DeleteFileA(scriptPath);
     HANDLE script = CreateFileA(scriptPath, GENERIC_WRITE, 0, NULL, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, NULL);
-    if (script != INVALID_HANDLE_VALUE) {
-        DWORD length = (DWORD)TextLength(tail);
-        CharToOemBuffA(tail, tail, length);
-        WriteOwnRemovalLines(script, (char *)lines, size);
-        WriteAndClose(script, tail, length);
-    }
-    FreeBytes(lines);
-    return script != INVALID_HANDLE_VALUE;
+    if (script == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD length = (DWORD)TextLength(tail);
+    CharToOemBuffA(tail, tail, length);
+    WriteAndClose(script, tail, length);
+    return 1;
 }
 
 /* Starts the script hidden, at the lowest priority, and lets this process
@@ -97,9 +110,25 @@ static int WriteRemovalScript(const char *scriptPath, const ScriptPaths *paths)
    executable released as soon as possible. Its standard handles are NUL: a
    command that asks before it acts (pause, or del's "Are you sure (Y/N)?")
    reads the end of its input instead of waiting at a hidden console for a
-   key that never comes. */
+   key that never comes. On Windows NT the system's cmd runs it without the
+   AutoRun commands of its settings (/D) and without delayed expansion
+   (/V:OFF), either of which would read its lines otherwise than they were
+   written; the quotes around the quoted script are the ones /C takes away.
+   Windows 9x's COMMAND.COM knows neither and is left to the system. */
 static void StartRemovalScript(const char *temporaryFolder, const char *scriptPath)
 {
+    const char *program = scriptPath;
+    char interpreter[MAX_PATH];
+    char arguments[MAX_PATH + 32];
+    const char *switches = NULL;
+    if (!(GetVersion() & 0x80000000)) {
+        if (!SystemFile(interpreter, "\\cmd.exe") ||
+            !ComposeText(arguments, sizeof arguments, " /D /V:OFF /C \"\"", scriptPath, "\"\"",
+                         NULL))
+            return;
+        program = interpreter;
+        switches = arguments;
+    }
     SECURITY_ATTRIBUTES inherited;
     inherited.nLength = sizeof inherited;
     inherited.lpSecurityDescriptor = NULL;
@@ -110,8 +139,8 @@ static void StartRemovalScript(const char *temporaryFolder, const char *scriptPa
     if (nul == INVALID_HANDLE_VALUE)
         return;
     PROCESS_INFORMATION process;
-    int started = StartSuspended(scriptPath, temporaryFolder, SW_HIDE, IDLE_PRIORITY_CLASS, nul,
-                                 &process);
+    int started = StartSuspended(program, switches, temporaryFolder, SW_HIDE, IDLE_PRIORITY_CLASS,
+                                 nul, &process);
     CloseHandle(nul);
     if (!started)
         return;
@@ -125,16 +154,35 @@ int UninstallAndRemoveSelf(HWND owner)
 {
     if (!RemoveAll(owner))
         return 0;
+    char data[MAX_PATH];
+    BYTE *lines;
+    DWORD size;
+    if (!ComposePath(data, sizeof data, installSettings.installFolder, UNINSTALL_DATA_NAME) ||
+        !ReadWholeFile(data, &lines, &size))
+        return 1;
+    RemoveOwnItems((char *)lines, size);
+    FreeBytes(lines);
     char temporaryFolder[MAX_PATH];
     DWORD length = GetTempPathA(sizeof temporaryFolder, temporaryFolder);
     if (length == 0 || length >= sizeof temporaryFolder)
         return 1;
     char scriptPath[MAX_PATH];
     ScriptPaths paths;
+    char tail[TAIL_SIZE];
     if (!ComposeText(scriptPath, sizeof scriptPath, temporaryFolder, REMOVAL_SCRIPT_NAME, NULL) ||
-        !FindScriptPaths(&paths) || !WriteRemovalScript(scriptPath, &paths))
+        !FindScriptPaths(&paths))
+        return 1;
+    int scripted = ComposeTail(tail, sizeof tail, &paths);
+    /* Where the script cannot name the executable or its folder as they
+       are, the user is told to delete both by hand; two paths always fit. */
+    if (!scripted)
+        ReportPieces(owner, NULL, CAPTION_INFO, DELETE_FAILED, "\t", programPath, "\n\t",
+                     installSettings.installFolder, "\n", NULL);
+    else if (!WriteRemovalScript(scriptPath, tail))
         return 1;
     MessageBoxA(owner, UNINSTALL_COMPLETED, CAPTION_UNINSTALL, MB_OK | MB_ICONINFORMATION);
+    if (!scripted)
+        return 1;
     /* The script's del cannot delete a read-only file, and an earlier release
        copied that attribute from a read-only source (a CD). */
     SetFileAttributesA(programPath, FILE_ATTRIBUTE_NORMAL);

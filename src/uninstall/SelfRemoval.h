@@ -10,10 +10,10 @@
    executable once the uninstaller has ended. */
 #define REMOVAL_SCRIPT_TRIES 60
 
-/* Runs RemoveAll and then hands the shortcuts, NMZAV.EXE, UNINSTALL.DAT and
-   the install folder to a hidden batch script that deletes them after this
-   process has ended. 0 when RemoveAll failed, else 1; the process is to end
-   at once afterwards. */
+/* Runs RemoveAll, removes the links, the Start Menu folder and UNINSTALL.DAT
+   that UNINSTALL.DAT names, and hands NMZAV.EXE and the install folder to a
+   hidden batch script that deletes them after this process has ended. 0 when
+   RemoveAll failed, else 1; the process is to end at once afterwards. */
 int UninstallAndRemoveSelf(HWND owner);
 
 #endif

@@ -1,6 +1,7 @@
-/* Self-removal for real: the removal script built from UNINSTALL.DAT, run by
-   the system's command interpreter, and NMZAV.EXE itself run with "/U" after
-   a complete installation, its boxes answered from this test. */
+/* Self-removal for real: the lines of UNINSTALL.DAT carried out, the removal
+   script run by the system's command interpreter, and NMZAV.EXE itself run
+   with "/U" after a complete installation, its boxes answered from this
+   test. */
 #include "uninstall/SelfRemoval.h"
 #include "install/InstallSequence.h"
 #include "install/UninstallRecord.h"
@@ -9,9 +10,12 @@
 #include "BoxWatch.h"
 #include "ShellFolders.h"
 #include "HostCommand.h"
+#include "ImportSlot.h"
+#include "SystemText.h"
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <functional>
+#include <memory>
 #include <string>
 
 static bool WaitUntil(const std::function<bool()> &done, DWORD timeoutMs)
@@ -77,22 +81,16 @@ protected:
         lstrcpynA(programPath, exe.c_str(), MAX_PATH);
         lstrcpynA(installSettings.installFolder, folder.c_str(), MAX_PATH);
     }
-    /* Runs the uninstall with UNINSTALL.DAT holding lines, and returns the
-       removal lines the script was made of, read while the held executable
-       keeps it waiting; then lets it finish. */
-    std::string RunWith(const std::string &lines)
+    /* Runs the uninstall with UNINSTALL.DAT holding lines, whose own line
+       for itself is carried out, and lets the script finish. */
+    void RunWith(const std::string &lines)
     {
         std::string data = folder + "\\UNINSTALL.DAT";
         WriteFileBytes(data, lines);
-        HoldExecutable();
         BoxWatch watch;
         EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
-        EXPECT_TRUE(WaitUntil([&] { return !FileExists(data); }, 20000))
-            << "the removal lines did not run";
-        std::string ran = ReadFileBytes(script);
-        Release();
+        EXPECT_FALSE(FileExists(data)) << "its own line was not carried out";
         EXPECT_TRUE(WaitUntil([&] { return !FileExists(script); }, 20000));
-        return ran.substr(0, ran.find("\r\nset NMZAVTRIES="));
     }
     void TearDown() override
     {
@@ -124,9 +122,26 @@ protected:
     HANDLE held = INVALID_HANDLE_VALUE;
 };
 
-/* Only the program's own lines of UNINSTALL.DAT run, in their order and byte
-   for byte: here a link and the Start Menu folder in a Programs folder, and
-   the file itself; a line that deletes a file elsewhere is left out. */
+IMPORT_SLOT(CreateProcessA, 40);
+static decltype(&CreateProcessA) systemStart;
+static std::string startedLine;
+static BOOL WINAPI RecordStart(LPCSTR application, LPSTR line, LPSECURITY_ATTRIBUTES process,
+                               LPSECURITY_ATTRIBUTES thread, BOOL inherit, DWORD flags,
+                               LPVOID environment, LPCSTR folder, LPSTARTUPINFOA startup,
+                               LPPROCESS_INFORMATION started)
+{
+    startedLine = line;
+    return systemStart(application, line, process, thread, inherit, flags, environment, folder,
+                       startup, started);
+}
+
+/* Only the program's own lines of UNINSTALL.DAT are carried out, before the
+   completion message: here a link and the Start Menu folder in a Programs
+   folder, and the file itself; a line that deletes a file elsewhere is left
+   out. The script is run by the system's cmd, which then neither runs the
+   AutoRun commands of its settings (/D) nor expands !name! within a line
+   (/V:OFF), and waits for the executable by the system's ping, never by a
+   ping.bat put in its working folder, the temporary folder. */
 TEST_F(RemovalScript, RunsTheOwnRemovalLinesThenWaitsForTheExecutableAndRemovesTheFolder)
 {
     ProgramsSandbox programs;
@@ -143,13 +158,22 @@ TEST_F(RemovalScript, RunsTheOwnRemovalLinesThenWaitsForTheExecutableAndRemovesT
     ASSERT_TRUE(WriteFileBytes(data, "del \"" + foreign + "\"\r\n" + lines + "rmdir " +
                                          ShortPath(elsewhere.path) + "\r\n"));
     ASSERT_TRUE(WriteFileBytes(script, "stale script from an earlier run"));
+    std::string planted = script.substr(0, script.rfind('\\')) + "\\ping.bat";
+    ASSERT_TRUE(WriteFileBytes(planted, "echo planted>" + elsewhere / "planted.txt\r\n"));
     /* An earlier release installed a read-only copy from a read-only source;
        the script's del could not delete it. */
     ASSERT_TRUE(SetFileAttributesA(exe.c_str(), FILE_ATTRIBUTE_READONLY));
     HoldExecutable();
 
     BoxWatch watch;
-    EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
+    {
+        ImportSwap starts(CreateProcessASlot, RecordStart, &systemStart);
+        EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
+    }
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ("\"" + std::string(system) + "\\cmd.exe\" /D /V:OFF /C \"\"" + script + "\"\"",
+              startedLine);
     ASSERT_EQ(1u, watch.boxes.size());
     EXPECT_EQ("Nimbrella ZAV Uninstall", watch.boxes[0].caption);
     EXPECT_EQ("Uninstalling completed", watch.boxes[0].text);
@@ -158,18 +182,17 @@ TEST_F(RemovalScript, RunsTheOwnRemovalLinesThenWaitsForTheExecutableAndRemovesT
     for (const char *name : manifestNames)
         EXPECT_FALSE(FileExists(folder + "\\" + name)) << name;
 
-    ASSERT_TRUE(WaitUntil([&] { return !FileExists(data); }, 20000))
-        << "the removal lines did not run";
+    EXPECT_FALSE(FileExists(data));
     EXPECT_FALSE(FileExists(link));
     EXPECT_FALSE(FolderExists(menu));
     EXPECT_EQ("keep", ReadFileBytes(foreign));
     EXPECT_TRUE(FolderExists(elsewhere.path));
     std::string shortExe = ShortPath(exe);
     std::string shortFolder = shortExe.substr(0, shortExe.rfind('\\'));
-    EXPECT_EQ(lines + "\r\nset NMZAVTRIES=\r\n:Repeat\r\ndel " + shortExe + "\r\nif not exist " +
-                  shortExe + " goto Removed\r\nset NMZAVTRIES=%NMZAVTRIES%x\r\n" +
-                  "if \"%NMZAVTRIES%\"==\"" + std::string(60, 'x') +
-                  "\" goto Removed\r\nping -n 2 127.0.0.1 >nul\r\ngoto Repeat\r\n:Removed\r\n" +
+    EXPECT_EQ("set NMZAVTRIES=\r\n:Repeat\r\ndel " + shortExe + "\r\nif not exist " + shortExe +
+                  " goto Removed\r\nset NMZAVTRIES=%NMZAVTRIES%x\r\n" +
+                  "if \"%NMZAVTRIES%\"==\"" + std::string(60, 'x') + "\" goto Removed\r\n" + system +
+                  "\\ping.exe -n 2 127.0.0.1 >nul\r\ngoto Repeat\r\n:Removed\r\n" +
                   "rmdir " + shortFolder + "\r\ndel %0\r\n",
               ReadFileBytes(script));
     Sleep(1500);
@@ -182,6 +205,8 @@ TEST_F(RemovalScript, RunsTheOwnRemovalLinesThenWaitsForTheExecutableAndRemovesT
            GetTickCount() - released);
     EXPECT_FALSE(FileExists(exe));
     EXPECT_FALSE(FolderExists(folder));
+    EXPECT_FALSE(FileExists(elsewhere / "planted.txt")) << "the ping.bat ran";
+    DeleteFileA(planted.c_str());
 }
 
 /* Two lines added by hand that read as the program's own once ".." and "/"
@@ -212,7 +237,7 @@ TEST_F(RemovalScript, LeavesOutACommandAfterAQuoteAndSwitchesBehindTabs)
     std::string tabs =
         "rmdir " + victim + "\t/S\t/Q\t" + up(victim, 2) + ShortPath(menu).substr(2) + "\r\n";
     std::string own = "del " + ShortPath(data) + "\r\n";
-    EXPECT_EQ(own, RunWith(quote + tabs + own));
+    RunWith(quote + tabs + own);
     EXPECT_FALSE(FileExists(elsewhere / "injected.txt")) << "the injected command ran";
     EXPECT_EQ("mine", ReadFileBytes(victim + "\\mine.txt"));
 }
@@ -243,10 +268,9 @@ TEST_F(RemovalScript, LeavesOutFoldersJunctionsAndDotDotPathsBearingOwnNames)
     ASSERT_TRUE(CreateDirectoryA(other.c_str(), NULL));
     ASSERT_TRUE(WriteFileBytes(othersReadMe, "another program's"));
     std::string own = "del " + ShortPath(data) + "\r\n";
-    EXPECT_EQ(own, RunWith("del " + ShortPath(folderLink) + "\r\ndel " + ShortPath(junction) +
-                           "\r\nrmdir " + ShortPath(programs.common / "Nimbrella ZAV") +
-                           "\r\ndel " + throughDotDot + "\r\ndel " + ShortPath(othersReadMe) +
-                           "\r\n" + own));
+    RunWith("del " + ShortPath(folderLink) + "\r\ndel " + ShortPath(junction) + "\r\nrmdir " +
+            ShortPath(programs.common / "Nimbrella ZAV") + "\r\ndel " + throughDotDot +
+            "\r\ndel " + ShortPath(othersReadMe) + "\r\n" + own);
     EXPECT_EQ("another program's", ReadFileBytes(othersReadMe));
     EXPECT_EQ("mine", ReadFileBytes(folderLink + "\\mine.txt"));
     EXPECT_EQ("mine", ReadFileBytes(kept + "\\mine.txt"));
@@ -280,7 +304,7 @@ TEST_F(RemovalScript, RunsTheLinesAnInstallationWroteInAnyAccountsFoldersAndOfAn
     std::string lines = ReadFileBytes(deep + "\\UNINSTALL.DAT");
     EXPECT_GT(lines.size() - lines.rfind("\r\ndel "), 400u) << lines;
 
-    EXPECT_EQ(lines, RunWith(lines));
+    RunWith(lines);
     EXPECT_FALSE(FileExists(desktopLink));
     EXPECT_FALSE(FolderExists(menu));
     EXPECT_FALSE(FolderExists(deep));
@@ -521,6 +545,19 @@ TEST_F(UninstallRun, TheRemovalScriptWaitsForNoAnswer)
     ExpectProgramGone();
 }
 
+/* The executable and its folder named for deletion by hand, the completion
+   message after it, and no script. */
+static void ExpectNamedForDeletionByHand(const BoxWatch &watch)
+{
+    ASSERT_EQ(2u, watch.boxes.size());
+    EXPECT_EQ("Nimbrella ZAV Info", watch.boxes[0].caption);
+    EXPECT_EQ(std::string("Cannot delete file(s):\n\t") + programPath + "\n\t" +
+                  installSettings.installFolder + "\n" + SystemText(ERROR_INVALID_NAME),
+              watch.boxes[0].text);
+    EXPECT_EQ("Uninstalling completed", watch.boxes[1].text);
+    EXPECT_FALSE(FileExists(TemporaryScript()));
+}
+
 /* \\nmzav-host\share as Wine reaches another machine's share: its folder
    under dosdevices\unc, here a link to folder. */
 static const char *const Share = "\\\\nmzav-host\\share";
@@ -542,7 +579,7 @@ TEST_F(RemovalScript, LeavesOutALineNamingAnotherMachinesShare)
     std::string data = folder + "\\UNINSTALL.DAT";
     ASSERT_TRUE(WriteFileBytes(data, ""));
     std::string own = "del " + ShortPath(data) + "\r\n";
-    EXPECT_EQ(own, RunWith("del \"" + std::string(Share) + "\\Read Me.lnk\"\r\n" + own));
+    RunWith("del \"" + std::string(Share) + "\\Read Me.lnk\"\r\n" + own);
     EXPECT_TRUE(FileExists(elsewhere / "Read Me.lnk"));
 }
 
@@ -550,7 +587,8 @@ TEST_F(RemovalScript, LeavesOutALineNamingAnotherMachinesShare)
    without short names) and whose folder's name bears characters that the
    OEM code page lacks: a curly quote would turn into one that ends the
    script's quotes, and the single angle quote into a redirection. No script
-   is made, and no command of the name runs. */
+   is made, and no command of the name runs: the user is told to delete the
+   executable and its folder by hand. */
 TEST_F(RemovalScript, RunsNothingOfAnExecutablePathThatTheOemCodePageChanges)
 {
     if (GetACP() != 1252)
@@ -566,6 +604,95 @@ TEST_F(RemovalScript, RunsNothingOfAnExecutablePathThatTheOemCodePageChanges)
     EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
     WaitUntil([&] { return !FileExists(script); }, 90000);
     EXPECT_FALSE(FileExists(injected)) << ReadFileBytes(script);
-    EXPECT_TRUE(watch.boxes.empty());
+    ExpectNamedForDeletionByHand(watch);
     DeleteFileA(injected.c_str());
 }
+
+IMPORT_SLOT(GetShortPathNameA, 12);
+static DWORD(WINAPI *systemShortPath)(LPCSTR, LPSTR, DWORD);
+/* As on a volume that keeps no short names: the long path itself. */
+static DWORD WINAPI LongPathOnly(LPCSTR path, LPSTR out, DWORD size)
+{
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+        return 0;
+    DWORD length = lstrlenA(path);
+    return length < size && lstrcpynA(out, path, size) ? length : length + 1;
+}
+
+/* A broken bar (0xA6 in code page 1252) in folders without short names: the
+   OEM code page 437 writes it as 0xDD, which converts back to the broken bar
+   and yet is a half block to cmd. The link in the folder the installation
+   named is removed, none in the half block's folder, and the executable and
+   its folder are named for deletion by hand rather than handed to cmd. */
+TEST_F(RemovalScript, RemovesTheNamedLinkAndLeavesNothingToCmdWhereTheOemCodePageFits)
+{
+    if (GetACP() != 1252 || GetOEMCP() != 437)
+        GTEST_SKIP() << "the characters are those of code pages 1252 and 437";
+    ImportSwap longPaths(GetShortPathNameASlot, LongPathOnly, &systemShortPath);
+    std::string bar = elsewhere / "a\xA6" "b", link = bar + "\\Nimbrella ZAV.lnk";
+    std::wstring halfBlock =
+        std::wstring(elsewhere.path.begin(), elsewhere.path.end()) + L"\\a\u258C" L"b";
+    std::wstring decoy = halfBlock + L"\\Nimbrella ZAV.lnk";
+    ASSERT_TRUE(CreateDirectoryA(bar.c_str(), NULL) && CreateDirectoryW(halfBlock.c_str(), NULL));
+    HANDLE made = CreateFileW(decoy.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
+    ASSERT_TRUE(made != INVALID_HANDLE_VALUE && CloseHandle(made));
+    ASSERT_TRUE(WriteFileBytes(link, "link"));
+    Place(bar + "\\Nimbrella ZAV");
+    EmptyUninstallScript();
+    ASSERT_TRUE(AppendUninstallLine("del", link.c_str()));
+    WriteUninstallData(NULL);
+    ASSERT_NE(std::string::npos, ReadFileBytes(folder + "\\UNINSTALL.DAT").find("a\xDD" "b"));
+
+    BoxWatch watch;
+    EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
+    ExpectNamedForDeletionByHand(watch);
+    EXPECT_FALSE(FileExists(link));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(decoy.c_str()));
+    EXPECT_FALSE(FileExists(folder + "\\UNINSTALL.DAT"));
+    EXPECT_TRUE(FileExists(exe));
+}
+
+IMPORT_SLOT(MoveFileExA, 12);
+static BOOL(WINAPI *systemMove)(LPCSTR, LPCSTR, DWORD);
+static std::function<void(LPCSTR)> beforeRemoval;
+/* The first call that removes a link, after its line was checked. */
+static BOOL WINAPI MoveAfterwards(LPCSTR from, LPCSTR to, DWORD flags)
+{
+    beforeRemoval(to);
+    return systemMove(from, to, flags);
+}
+
+/* What stands at the desktop link's name when the uninstall removes it: a
+   link to a folder put there after the line was checked (a user may change
+   his own desktop while an administrator uninstalls), or a file's symbolic
+   link from the start. Only the name goes, never what it leads to, and the
+   uninstall goes on to its end. */
+TEST_F(RemovalScript, RemovesNoMoreThanTheNameAtALinksPlace)
+{
+    std::string desktop = elsewhere / "Desktop", link = desktop + "\\Nimbrella ZAV.lnk";
+    std::string target = elsewhere / "target";
+    for (const std::string &made : {desktop, target})
+        ASSERT_TRUE(CreateDirectoryA(made.c_str(), NULL));
+    ASSERT_TRUE(WriteFileBytes(target + "\\mine.txt", "mine"));
+    std::unique_ptr<FolderLink> folderLink;
+    for (bool swapped : {true, false}) {
+        SCOPED_TRACE(swapped ? "a folder link swapped in" : "a file's symbolic link");
+        Place(parent / (swapped ? "swapped" : "symbolic"));
+        std::string symbolic = "ln -s '" + UnixPath(target + "\\mine.txt") + "' '" + UnixPath(link);
+        ASSERT_TRUE(swapped ? WriteFileBytes(link, "link") : !RunHostCommand(symbolic + "'", target));
+        std::string data = folder + "\\UNINSTALL.DAT";
+        ASSERT_TRUE(WriteFileBytes(data, ""));
+        std::string shortLink = ShortPath(link);
+        ImportSwap moves(MoveFileExASlot, MoveAfterwards, &systemMove);
+        beforeRemoval = [&](LPCSTR path) {
+            if (swapped && shortLink == path && !folderLink && DeleteFileA(link.c_str()))
+                folderLink.reset(new FolderLink(link, target));
+        };
+        RunWith("del " + shortLink + "\r\ndel " + ShortPath(data) + "\r\n");
+        EXPECT_EQ("mine", ReadFileBytes(target + "\\mine.txt"));
+        EXPECT_FALSE(FolderExists(folder)) << "the uninstall did not go on to its end";
+        folderLink.reset();
+        EXPECT_FALSE(FileExists(link));
+    }
+}
+
