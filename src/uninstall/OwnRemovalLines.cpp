@@ -158,23 +158,37 @@ static int OwnItemOfLine(const char *line, const char *end, char *path)
 }
 
 /* Removes the file that path names itself, never what it leads to. Windows'
-   DeleteFileA removes a symbolic link itself, but Wine's deletes the file
-   it leads to; so an empty file of the program's own, made beside it, first
-   takes its name, which a rename does without following the link. Windows
-   9x has neither symbolic links nor the rename over another file. */
+   DeleteFileA removes a symbolic link itself, but Wine's deletes the file it
+   leads to; so an empty file that the program has just made beside it first
+   takes its name, which a rename does without following the link, and only
+   that is deleted. Nothing else is: a file of the temporary name is never
+   written into, and where the rename fails the item stays, but on Windows
+   9x, which has neither symbolic links nor the rename over another file. */
 static void RemoveFile(const char *path)
 {
     char own[MAX_PATH];
-    char folder[MAX_PATH];
-    CopyText(folder, sizeof folder, path);
-    *LastBackslash(folder) = '\0';
-    if (GetTempFileNameA(folder, "NMZ", 0, own) &&
-        !MoveFileExA(own, path, MOVEFILE_REPLACE_EXISTING))
-        DeleteFileA(own);
-    DeleteFileA(path);
+    CopyText(own, sizeof own, path);
+    char *name = LastBackslash(own) + 1;
+    HANDLE made = CopyText(name, (size_t)(own + sizeof own - name), "NMZAV.TMP")
+                      ? CreateFileA(own, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, NULL)
+                      : INVALID_HANDLE_VALUE;
+    int moved = 0;
+    DWORD reason = ERROR_SUCCESS;
+    if (made != INVALID_HANDLE_VALUE) {
+        CloseHandle(made);
+        moved = MoveFileExA(own, path, MOVEFILE_REPLACE_EXISTING);
+        reason = GetLastError();
+        if (!moved)
+            DeleteFileA(own);
+    }
+    if (moved || reason == ERROR_CALL_NOT_IMPLEMENTED)
+        DeleteFileA(path);
 }
 
-void RemoveOwnItems(char *text, DWORD length)
+/* A frame of its own: inside its caller's, the two would come near a page
+   of stack. */
+__attribute__((noinline)) void RemoveOwnItems(char *text, DWORD length)
 {
     /* A line naming a drive without a disk is passed over without the
        system's box that asks for one. */

@@ -44,11 +44,11 @@ static int FindScriptPaths(ScriptPaths *paths)
     return 1;
 }
 
-/* out (MAX_PATH bytes) = the system's folder followed by name, which starts
-   with a backslash. */
-static int SystemFile(char *out, const char *name)
+/* out (MAX_PATH bytes) = the system's folder, or the Windows folder, followed
+   by name, which starts with a backslash. */
+static int SystemFile(char *out, const char *name, int windowsFolder)
 {
-    UINT length = GetSystemDirectoryA(out, MAX_PATH);
+    UINT length = (windowsFolder ? GetWindowsDirectoryA : GetSystemDirectoryA)(out, MAX_PATH);
     return length > 0 && (length < MAX_PATH || RefuseTooLong()) && AppendText(out, MAX_PATH, name);
 }
 
@@ -65,8 +65,10 @@ static int FormatScriptPath(char *out, const char *path)
    deleted leaves no script waiting forever. The tries are counted by growing
    a variable, which needs no arithmetic from the interpreter. The wait's
    ping is named by its full path: cmd would look for a bare name first in
-   its working folder, the temporary folder, where others may put one. */
-static NOINLINE int ComposeTail(char *tail, size_t size, const ScriptPaths *paths)
+   its working folder, the temporary folder, where others may put one. It is
+   in the system's folder, but in the Windows folder on Windows 9x. */
+static NOINLINE int ComposeTail(char *tail, size_t size, const ScriptPaths *paths,
+                                int windows9x)
 {
     char executable[REMOVAL_PATH_SIZE];
     char folder[REMOVAL_PATH_SIZE];
@@ -76,7 +78,7 @@ static NOINLINE int ComposeTail(char *tail, size_t size, const ScriptPaths *path
     memset(allTries, 'x', REMOVAL_SCRIPT_TRIES);
     allTries[REMOVAL_SCRIPT_TRIES] = '\0';
     return FormatScriptPath(executable, paths->executable) &&
-           FormatScriptPath(folder, paths->folder) && SystemFile(pingPath, "\\ping.exe") &&
+           FormatScriptPath(folder, paths->folder) && SystemFile(pingPath, "\\ping.exe", windows9x) &&
            FormatScriptPath(ping, pingPath) &&
            ComposeText(tail, size, "set NMZAVTRIES=\r\n:Repeat\r\ndel ", executable,
                        "\r\nif not exist ", executable,
@@ -110,19 +112,21 @@ static int WriteRemovalScript(const char *scriptPath, char *tail)
    executable released as soon as possible. Its standard handles are NUL: a
    command that asks before it acts (pause, or del's "Are you sure (Y/N)?")
    reads the end of its input instead of waiting at a hidden console for a
-   key that never comes. On Windows NT the system's cmd runs it without the
-   AutoRun commands of its settings (/D) and without delayed expansion
-   (/V:OFF), either of which would read its lines otherwise than they were
-   written; the quotes around the quoted script are the ones /C takes away.
-   Windows 9x's COMMAND.COM knows neither and is left to the system. */
-static void StartRemovalScript(const char *temporaryFolder, const char *scriptPath)
+   key that never comes. From Windows 2000 on the system's cmd runs it
+   without the AutoRun commands of its settings (/D) and without delayed
+   expansion (/V:OFF), either of which would read its lines otherwise than
+   they were written; the quotes around the quoted script are the ones /C
+   takes away. The interpreters of Windows 9x and NT 4 know neither setting
+   nor switch, and are left to the system. */
+static void StartRemovalScript(const char *temporaryFolder, const char *scriptPath,
+                               int withSwitches)
 {
     const char *program = scriptPath;
     char interpreter[MAX_PATH];
     char arguments[MAX_PATH + 32];
     const char *switches = NULL;
-    if (!(GetVersion() & 0x80000000)) {
-        if (!SystemFile(interpreter, "\\cmd.exe") ||
+    if (withSwitches) {
+        if (!SystemFile(interpreter, "\\cmd.exe", 0) ||
             !ComposeText(arguments, sizeof arguments, " /D /V:OFF /C \"\"", scriptPath, "\"\"",
                          NULL))
             return;
@@ -172,7 +176,17 @@ int UninstallAndRemoveSelf(HWND owner)
     if (!ComposeText(scriptPath, sizeof scriptPath, temporaryFolder, REMOVAL_SCRIPT_NAME, NULL) ||
         !FindScriptPaths(&paths))
         return 1;
-    int scripted = ComposeTail(tail, sizeof tail, &paths);
+    DWORD version = GetVersion();
+    int windows9x = (version & 0x80000000) != 0;
+    /* cmd expands %name% on its command line even within quotes, and no
+       escape holds there: a script whose path has a % is not started. */
+    int scripted = 1;
+    for (const char *c = scriptPath; *c; c++)
+        if (*c == '%') {
+            SetLastError(ERROR_INVALID_NAME);
+            scripted = 0;
+        }
+    scripted = scripted && ComposeTail(tail, sizeof tail, &paths, windows9x);
     /* Where the script cannot name the executable or its folder as they
        are, the user is told to delete both by hand; two paths always fit. */
     if (!scripted)
@@ -186,6 +200,6 @@ int UninstallAndRemoveSelf(HWND owner)
     /* The script's del cannot delete a read-only file, and an earlier release
        copied that attribute from a read-only source (a CD). */
     SetFileAttributesA(programPath, FILE_ATTRIBUTE_NORMAL);
-    StartRemovalScript(temporaryFolder, scriptPath);
+    StartRemovalScript(temporaryFolder, scriptPath, !windows9x && LOBYTE(version) >= 5);
     return 1;
 }

@@ -608,6 +608,23 @@ TEST_F(RemovalScript, RunsNothingOfAnExecutablePathThatTheOemCodePageChanges)
     DeleteFileA(injected.c_str());
 }
 
+/* cmd expands %name% on its command line even within quotes: from a
+   temporary folder whose name has a %, no script is started. */
+TEST_F(RemovalScript, StartsNoScriptFromATemporaryFolderWhoseNameHasAPercentSign)
+{
+    std::string temporary = elsewhere / "t%OS%x";
+    char saved[MAX_PATH] = "";
+    GetEnvironmentVariableA("TMP", saved, MAX_PATH);
+    ASSERT_TRUE(CreateDirectoryA(temporary.c_str(), NULL) &&
+                SetEnvironmentVariableA("TMP", temporary.c_str()));
+    std::string data = folder + "\\UNINSTALL.DAT";
+    ASSERT_TRUE(WriteFileBytes(data, "") && WriteFileBytes(data, "del " + ShortPath(data) + "\r\n"));
+    BoxWatch watch;
+    EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
+    ExpectNamedForDeletionByHand(watch);
+    SetEnvironmentVariableA("TMP", saved[0] ? saved : NULL);
+}
+
 IMPORT_SLOT(GetShortPathNameA, 12);
 static DWORD(WINAPI *systemShortPath)(LPCSTR, LPSTR, DWORD);
 /* As on a volume that keeps no short names: the long path itself. */
