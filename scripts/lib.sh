@@ -9,7 +9,7 @@ twin="$top/build-x86_64"      # the same sources for x86_64, a test build only
 wine64=/usr/lib/wine/wine64   # starts 64-bit programs itself, 32-bit ones through wine32
 wine32=/usr/lib/wine/wine
 packages=(wine wine32:i386 wine64 g++-mingw-w64-i686 cmake make googletest xvfb xauth
-          x11-apps imagemagick python3 xxd file icoutils locales openssl osslsigncode)
+          x11-apps imagemagick python3 xxd file icoutils locales openssl osslsigncode zip unzip)
 
 # Runs a set-up step quietly. When it fails, says which step, the command and
 # what it printed, and returns its exit status.
@@ -289,6 +289,39 @@ make_wine_prefix() {
     done
 }
 
+# Makes ROOT/template, a pristine prefix to copy fresh ones from (see
+# copy_prefix), once per build tree; runs that start together wait for it.
+make_template_prefix() {
+    local root=$1
+    mkdir -p "$root"
+    (
+        flock 9
+        # The stamp changes whenever the way the template is made changes.
+        local stamp="unmanaged-2" template="$root/template"
+        if [ "$(cat "$template/.complete" 2>/dev/null)" != "$stamp" ]; then
+            rm -rf "$template"
+            make_wine_prefix "$template" unmanaged || exit 1
+            echo "$stamp" >"$template/.complete"
+        fi
+    ) 9>"$root/template.lock"
+}
+
+# Makes PREFIX a copy of the prefix TEMPLATE. The two system DLL folders are
+# large and never written: hard links suffice.
+copy_prefix() {
+    local template=$1 prefix=$2 entry
+    rm -rf "$prefix"
+    mkdir -p "$prefix/drive_c/windows"
+    (cd "$template" && find . -mindepth 1 -maxdepth 1 ! -name drive_c -exec cp -a {} "$prefix/" \;)
+    (cd "$template/drive_c" && find . -mindepth 1 -maxdepth 1 ! -name windows -exec cp -a {} "$prefix/drive_c/" \;)
+    for entry in "$template"/drive_c/windows/*; do
+        case "$(basename "$entry")" in
+            system32|syswow64) cp -al "$entry" "$prefix/drive_c/windows/" ;;
+            *) cp -a "$entry" "$prefix/drive_c/windows/" ;;
+        esac
+    done
+}
+
 # Uses (making it first, see make_wine_prefix) a Wine prefix and keeps its
 # wineserver alive for the script.
 use_wine_prefix() {
@@ -310,6 +343,56 @@ stop_wineservers() {
         esac
     done
     return 0
+}
+
+# --- The Windows bundle -------------------------------------------------------
+
+# DLLs that every Windows from XP on has; the bundle's programs import no other.
+system_dlls="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll
+             oleaut32.dll shlwapi.dll comctl32.dll comdlg32.dll version.dll msvcrt.dll ntdll.dll"
+
+# Prints, for each program given, every DLL it imports that Windows does not
+# ship; prints nothing when they import only the system's own.
+foreign_imports() {
+    local program dll
+    for program in "$@"; do
+        for dll in $(i686-w64-mingw32-objdump -p "$program" | awk '/DLL Name:/ {print tolower($3)}'); do
+            printf '%s\n' $system_dlls | grep -qxF "$dll" ||
+                echo "$(basename "$program") imports $dll"
+        done
+    done
+}
+
+# Packs the Windows bundle of the build tree TREE into ZIP: the folder
+# nmzav-windows-tests with NMZAV.EXE, RUNTESTS.EXE and READ-ME.TXT, and in
+# tests/ every suite's program and helper, the list of suites and the files
+# the resource tests compare with what NMZAV.EXE carries.
+make_bundle() {
+    local tree=$1 zip=$2 stage folder foreign
+    stage=$(mktemp -d)
+    folder="$stage/nmzav-windows-tests"
+    mkdir -p "$folder/tests/carried"
+    cp "$tree/NMZAV.EXE" "$tree/RUNTESTS.EXE" "$folder/" &&
+        sed 's/$/\r/' "$top/tests/bundle/READ-ME.TXT" >"$folder/READ-ME.TXT" &&
+        cp "$tree/tests/SUITES.TXT" "$folder/tests/" &&
+        find "$tree/tests" -maxdepth 1 -name '*.exe' ! -name runner_tests.exe \
+            -exec cp {} "$folder/tests/" \; &&
+        cp "$top"/resources/art/*.ICO "$tree"/generated/content/*.htm "$folder/tests/carried/" || {
+        rm -rf "$stage"
+        return 1
+    }
+    foreign=$(foreign_imports "$folder"/*.EXE "$folder"/tests/*.exe)
+    if [ -n "$foreign" ]; then
+        echo "FAILED: the bundle's programs must import only DLLs that Windows ships:" >&2
+        echo "$foreign" >&2
+        rm -rf "$stage"
+        return 1
+    fi
+    rm -f "$zip"
+    (cd "$stage" && zip -q -r -X "$zip" nmzav-windows-tests)
+    local status=$?
+    rm -rf "$stage"
+    return $status
 }
 
 # For `trap finish EXIT`: Wine, the virtual display and the emulator's

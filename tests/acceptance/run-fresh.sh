@@ -15,29 +15,8 @@ prefix="$root/prefix-$name"
 pictures="${NMZAV_PICTURES_DIR:-$root/pictures}"
 mkdir -p "$root" "$pictures"
 
-(
-    flock 9
-    # The stamp changes whenever the way the template is made changes.
-    stamp="unmanaged-2"
-    if [ "$(cat "$template/.complete" 2>/dev/null)" != "$stamp" ]; then
-        rm -rf "$template"
-        make_wine_prefix "$template" unmanaged || exit 1
-        echo "$stamp" >"$template/.complete"
-    fi
-) 9>"$root/template.lock" || exit 1
-
-rm -rf "$prefix"
-mkdir -p "$prefix"
-# The two system DLL folders are large and never written: hard links suffice.
-(cd "$template" && find . -mindepth 1 -maxdepth 1 ! -name drive_c -exec cp -a {} "$prefix/" \;)
-mkdir -p "$prefix/drive_c/windows"
-(cd "$template/drive_c" && find . -mindepth 1 -maxdepth 1 ! -name windows -exec cp -a {} "$prefix/drive_c/" \;)
-for entry in "$template"/drive_c/windows/*; do
-    case "$(basename "$entry")" in
-        system32|syswow64) cp -al "$entry" "$prefix/drive_c/windows/" ;;
-        *) cp -a "$entry" "$prefix/drive_c/windows/" ;;
-    esac
-done
+make_template_prefix "$root" || exit 1
+copy_prefix "$template" "$prefix"
 
 wine_environment "$prefix"
 # NMZAV_LOCALE=ja_JP (say): the run's Wine processes use that locale's code

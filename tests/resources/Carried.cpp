@@ -1,5 +1,7 @@
 /* Resource bytes and source paths shared by the resource tests. The build
-   passes the folders of the pictures and of the generated pages. */
+   passes the folders of the pictures and of the generated pages; a copy of
+   those files in the folder "carried" beside the executable (as the Windows
+   bundle has it, with no drive of the build machine) comes first. */
 #include "Carried.h"
 
 std::string ResourceBytes(LPCSTR name, LPCSTR type)
@@ -16,7 +18,12 @@ std::string ResourceBytes(LPCSTR name, LPCSTR type)
 
 std::string SourcePath(const char *fileName)
 {
-    std::string name = fileName;
+    char self[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, self, MAX_PATH);
+    std::string name = fileName, beside(self, length < MAX_PATH ? length : 0);
+    beside = beside.substr(0, beside.rfind('\\') + 1) + "carried\\" + name;
+    if (GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return beside;
     bool picture = name.size() > 4 && (name.compare(name.size() - 4, 4, ".ICO") == 0 ||
                                        name.compare(name.size() - 4, 4, ".ico") == 0 ||
                                        name.compare(name.size() - 4, 4, ".bmp") == 0);

@@ -7,7 +7,8 @@
 
 /* The bytes of a resource of this executable; empty when it is missing. */
 std::string ResourceBytes(LPCSTR name, LPCSTR type);
-/* The file a carried resource is built from (a picture or a generated page). */
+/* The file a carried resource is built from (a picture or a generated page),
+   or its copy in the folder "carried" beside this executable. */
 std::string SourcePath(const char *fileName);
 
 /* Little-endian fields of a file image. */

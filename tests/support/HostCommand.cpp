@@ -4,6 +4,22 @@
 #include <windows.h>
 #include <stdlib.h>
 
+/* Wine's own export, which Windows has not got. */
+static bool IsWine()
+{
+    return GetProcAddress(GetModuleHandleA("ntdll"), "wine_get_version") != NULL;
+}
+
+const char *HostCommandsMissing()
+{
+    if (!IsWine())
+        return "needs a command of the Linux machine that runs Wine; this is Windows";
+    if (!FileExists("Z:\\bin\\sh"))
+        return "needs a command of the Linux machine that runs Wine, through drive Z: "
+               "(that machine's root), which this Wine prefix has not got";
+    return NULL;
+}
+
 int RunHostCommand(const std::string &command, const std::string &folder)
 {
     const std::string status = folder + "\\host.status";

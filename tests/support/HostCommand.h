@@ -8,6 +8,10 @@
 
 #include <string>
 
+/* Why this machine runs no host command, for a test to give as its reason to
+   skip: it is not Wine, or its drive Z: (the host's root) has been taken
+   away, as on Windows. NULL where host commands run. */
+const char *HostCommandsMissing();
 /* Runs command (a line for the host's /bin/sh, without double quotes) in
    folder, a Windows path where it may write host.status, and waits at most
    30 s. Its exit status, or -1 when it could not be started or did not end. */

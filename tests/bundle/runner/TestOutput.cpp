@@ -1,0 +1,130 @@
+/* See TestOutput.h. GoogleTest writes, for each test:
+     [ RUN      ] Suite.Test
+     ...its output and the lines of its failures...
+     [       OK ] Suite.Test (12 ms)      or [  FAILED  ] / [  SKIPPED ]
+   and a skip's reason follows a line "FILE:LINE: Skipped". Its closing
+   summary names the tests again, and is not read. */
+#include "TestOutput.h"
+#include <string.h>
+
+static const char RunMark[] = "[ RUN      ] ";
+static const char PassedMark[] = "[       OK ] ";
+static const char FailedMark[] = "[  FAILED  ] ";
+static const char SkippedMark[] = "[  SKIPPED ] ";
+static const char EndMark[] = "[==========] ";
+
+static int StartsWith(const char *line, const char *mark)
+{
+    return strncmp(line, mark, strlen(mark)) == 0;
+}
+
+/* A line of the output as its own zero-terminated text, without CR LF. */
+struct Line {
+    char text[1024];
+    const char *next;
+};
+
+static int NextLine(const char *at, Line *line)
+{
+    if (*at == '\0')
+        return 0;
+    const char *end = strchr(at, '\n');
+    size_t length = end ? (size_t)(end - at) : strlen(at);
+    line->next = at + length + (end ? 1 : 0);
+    if (length && at[length - 1] == '\r')
+        length--;
+    if (length >= sizeof line->text)
+        length = sizeof line->text - 1;
+    memcpy(line->text, at, length);
+    line->text[length] = '\0';
+    return 1;
+}
+
+/* The test's name: the mark's rest up to a blank (before its time). */
+static void TestName(const char *line, const char *mark, char *name, size_t size)
+{
+    lstrcpynA(name, line + strlen(mark), (int)size);
+    char *blank = strchr(name, ' ');
+    if (blank)
+        *blank = '\0';
+}
+
+/* The reason of a skip: its lines after "Skipped", joined by blanks. */
+static void AddSkipReason(const GrowingText *lines, GrowingText *details)
+{
+    Line line;
+    int words = 0;
+    for (const char *at = TextOf(lines); NextLine(at, &line); at = line.next) {
+        size_t length = strlen(line.text);
+        if (length == 0 || (length >= 9 && strcmp(line.text + length - 9, ": Skipped") == 0))
+            continue;
+        AddFormat(details, "%s%s", words++ ? " " : "", line.text);
+    }
+    if (words == 0)
+        AddText(details, "no reason given");
+}
+
+static void AddIndented(const char *lines, GrowingText *details)
+{
+    Line line;
+    for (const char *at = lines; NextLine(at, &line); at = line.next)
+        AddFormat(details, "    %s\n", line.text);
+}
+
+static void AddEnding(const Ending *ending, GrowingText *details)
+{
+    if (ending->timedOut)
+        AddFormat(details, "stopped after its time limit of %lu s\n", ending->limitSeconds);
+    else
+        AddFormat(details, "its program ended with exit code %lu (0x%08lX)\n", ending->exitCode,
+                  ending->exitCode);
+}
+
+void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, GrowingText *details)
+{
+    GrowingText lines = {};
+    char name[512] = "";
+    int running = 0;
+    Line line;
+    memset(tally, 0, sizeof *tally);
+    for (const char *at = output; NextLine(at, &line); at = line.next) {
+        if (StartsWith(line.text, EndMark) && strstr(line.text, " ran."))
+            break;
+        if (StartsWith(line.text, RunMark)) {
+            TestName(line.text, RunMark, name, sizeof name);
+            running = 1;
+            ClearText(&lines);
+        } else if (running && StartsWith(line.text, PassedMark)) {
+            tally->passed++;
+            running = 0;
+        } else if (running && StartsWith(line.text, FailedMark)) {
+            tally->failed++;
+            running = 0;
+            AddFormat(details, "  failed %s:\n", name);
+            AddIndented(TextOf(&lines), details);
+        } else if (running && StartsWith(line.text, SkippedMark)) {
+            tally->skipped++;
+            running = 0;
+            AddFormat(details, "  skipped %s: ", name);
+            AddSkipReason(&lines, details);
+            AddText(details, "\n");
+        } else if (running) {
+            AddFormat(&lines, "%s\n", line.text);
+        }
+    }
+    if (running) {
+        tally->failed++;
+        AddFormat(details, "  failed %s: it did not finish; ", name);
+        AddEnding(ending, details);
+        AddIndented(TextOf(&lines), details);
+    } else if (ending->timedOut || (ending->exitCode != 0 && tally->failed == 0)) {
+        tally->failed++;
+        AddText(details, "  failed: ");
+        AddEnding(ending, details);
+    } else if (tally->passed + tally->skipped + tally->failed == 0) {
+        tally->failed++;
+        AddText(details, "  failed: no test ran\n");
+        AddIndented(output, details);
+    }
+    FreeText(&lines);
+}

@@ -1,0 +1,30 @@
+/* What a suite's run came to, read from GoogleTest's output: each test
+   passed, failed or skipped, the lines of every failure, and the reason of
+   every skip. */
+#ifndef NMZAV_RUNNER_TESTOUTPUT_H
+#define NMZAV_RUNNER_TESTOUTPUT_H
+
+#include "GrowingText.h"
+#include <windows.h>
+
+struct Tally {
+    int passed;
+    int failed;
+    int skipped;
+};
+
+/* How the suite's process ended. */
+struct Ending {
+    DWORD exitCode;
+    int timedOut;
+    DWORD limitSeconds;
+};
+
+/* Counts the tests of output into tally and adds to details, for each failed
+   test, "  failed NAME:" and its output lines, and for each skipped test
+   "  skipped NAME: REASON". A test still running when the process ended, a
+   time-out, an exit code other than 0 with no failed test, and a run of no
+   test at all count as one failure more, with what is known of it. */
+void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, GrowingText *details);
+
+#endif
