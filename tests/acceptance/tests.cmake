@@ -1,7 +1,7 @@
 # The acceptance driver: a program of its own that drives build/NMZAV.EXE as a
 # person would. Each run gets a fresh Wine prefix through run-fresh.sh.
 file(GLOB ACCEPTANCE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
-add_executable(acceptance ${ACCEPTANCE_SOURCES})
+add_executable(acceptance ${ACCEPTANCE_SOURCES} ${STARTS_ON_XP})
 target_link_libraries(acceptance PRIVATE nmzav_test_support gtest_main)
 target_link_options(acceptance PRIVATE -static)
 set_target_properties(acceptance PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)

@@ -28,12 +28,15 @@ copy_prefix "$tree/acceptance/template" "$prefix"
 rm "$prefix/dosdevices/z:" || fail "taking drive Z: away"
 unzip -q "$root/nmzav-windows-tests.zip" -d "$prefix/drive_c" || fail "unpacking the bundle"
 wine_environment "$prefix"
+# Wine's working folder for the programs: one it can name without drive Z:.
+cd "$prefix/drive_c" || fail "entering the prefix"
 
-# The prefix as files and registry. Wine rewrites its registry files with
-# new time stamps whenever it saves them; the keys and values are compared.
+# The prefix as files, links and registry. Wine rewrites its registry files
+# with new time stamps whenever it saves them: their keys and values count.
 snapshot() {
     wineserver -w
-    (cd "$prefix" && find . ! -name '*.reg' -printf '%p %s %T@\n' | sort)
+    (cd "$prefix" && find . \( -type f ! -name '*.reg' -printf 'f %p %s %T@\n' \) \
+        -o \( -type l -printf 'l %p %l\n' \) -o \( -type d -printf 'd %p\n' \) | sort)
     for hive in "$prefix"/*.reg; do
         echo "== $(basename "$hive")"
         sed -E '/^#time=/d; s/^(\[.*\]) [0-9]+$/\1/' "$hive"
@@ -48,7 +51,11 @@ run_runner() {
     "$wine64" cmd /c "cd /d C:\\nmzav-windows-tests && RUNTESTS.EXE $*" </dev/null >"$out" 2>&1
 }
 
+# Wine's own first start without Z: first: it registers the fonts again under
+# their new paths once a 32-bit program loads gdi32.
 "$wine64" cmd /c exit </dev/null >/dev/null 2>&1
+wineserver -w
+"$wine64" 'C:\windows\syswow64\reg.exe' query 'HKCU\Software' </dev/null >/dev/null 2>&1
 snapshot >"$root/before.txt"
 run_runner "$root/safe.txt"
 status=$?
@@ -84,4 +91,5 @@ if grep -E '^  skipped ' "$root/report.txt" | grep -Ev '^  skipped [^:]+: .{8,}'
     grep -q 'no reason given' "$root/report.txt"; then
     fail "a skipped test gives no reason"
 fi
+rm -rf "$prefix"
 echo "The bundle ran as under CTest; without /disposable it changed nothing."

@@ -135,8 +135,10 @@ void DescribeMachine(GrowingText *out)
 {
     DescribeWindows(out);
     DescribeProcessor(out);
-    AddFormat(out, "  Code pages: ANSI %u, OEM %u, console %u\n", GetACP(), GetOEMCP(),
-              GetConsoleOutputCP());
+    AddFormat(out, "  Code pages: ANSI %u, OEM %u", GetACP(), GetOEMCP());
+    if (GetConsoleOutputCP())
+        AddFormat(out, ", console %u", GetConsoleOutputCP());
+    AddText(out, "\n");
     DescribeRights(out);
     DescribeShortNames(out);
     WineGetVersionCall wineVersion = (WineGetVersionCall)(void *)Export("ntdll", "wine_get_version");

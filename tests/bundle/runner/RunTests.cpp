@@ -102,7 +102,7 @@ static void AddSuiteResult(const Suite *suite, const Tally *tally, const char *d
     else if (tally->passed == 0)
         AddFormat(out, "%s: skipped", suite->name);
     else
-        AddFormat(out, "%s: passed, %d tests", suite->name, tests);
+        AddFormat(out, "%s: passed, %d test%s", suite->name, tests, tests == 1 ? "" : "s");
     if (tally->skipped && tally->passed + tally->failed)
         AddFormat(out, ", %d skipped", tally->skipped);
     AddFormat(out, "\n%s", details);
