@@ -68,7 +68,8 @@ int FindInstalledParts(GrowingText *found)
     char temporary[MAX_PATH], script[MAX_PATH];
     DWORD length = GetTempPathA(MAX_PATH, temporary);
     if (length && length < MAX_PATH &&
-        ComposeText(script, sizeof script, temporary, REMOVAL_SCRIPT_NAME, NULL) && Exists(script)) {
+        ComposeText(script, sizeof script, temporary, REMOVAL_SCRIPT_NAME, NULL) &&
+        Exists(script)) {
         AddFormat(found, "    %s, a removal script not yet run\n", script);
         count++;
     }

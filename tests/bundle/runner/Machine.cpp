@@ -57,9 +57,10 @@ static void DescribeProcessor(GrowingText *out)
     IsWow64ProcessCall isWow64 = (IsWow64ProcessCall)(void *)Export("kernel32", "IsWow64Process");
     if (isWow64)
         isWow64(GetCurrentProcess(), &wow64);
-    const char *architecture = system.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64 ? "x64"
-                             : system.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_INTEL ? "x86"
-                                                                                              : "other";
+    WORD kind = system.wProcessorArchitecture;
+    const char *architecture = kind == PROCESSOR_ARCHITECTURE_AMD64   ? "x64"
+                             : kind == PROCESSOR_ARCHITECTURE_INTEL ? "x86"
+                                                                    : "other";
     AddFormat(out, "  Processor: %s, %s, level %u revision %04X, %lu of them; %s\n",
               name[0] ? name : "(no name)", architecture, system.wProcessorLevel,
               system.wProcessorRevision, system.dwNumberOfProcessors,
@@ -141,7 +142,8 @@ void DescribeMachine(GrowingText *out)
     AddText(out, "\n");
     DescribeRights(out);
     DescribeShortNames(out);
-    WineGetVersionCall wineVersion = (WineGetVersionCall)(void *)Export("ntdll", "wine_get_version");
+    WineGetVersionCall wineVersion =
+        (WineGetVersionCall)(void *)Export("ntdll", "wine_get_version");
     if (wineVersion)
         AddFormat(out, "  Wine: yes, %s; its results are no Windows results\n", wineVersion());
     else

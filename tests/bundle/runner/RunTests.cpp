@@ -2,7 +2,8 @@
    time limit, and writes report.txt beside itself: the machine, each suite's
    result with the lines of every failure and the reason of every skip, and a
    last line "N passed, N failed, N skipped". Exit code 0 when nothing failed,
-   1 when something did, 2 when nothing ran.
+   1 when something did, 2 when nothing ran (no /disposable, or an argument
+   it does not know).
    The suites install the program, switch the browser's settings and make
    links, so they run only with /disposable, on a machine that is thrown away
    afterwards; without it the runner only says what they would change. */
@@ -54,6 +55,7 @@ static void ShowProgress(const char *name, int shown)
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line, (DWORD)length, &written, NULL);
 }
 
+/* Says text, which is then done with. */
 static void SayText(GrowingText *text)
 {
     Say(TextOf(text));
