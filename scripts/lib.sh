@@ -368,15 +368,19 @@ foreign_imports() {
 # tests/ every suite's program and helper, the list of suites and the files
 # the resource tests compare with what NMZAV.EXE carries.
 make_bundle() {
-    local tree=$1 zip=$2 stage folder foreign
+    local tree=$1 zip=$2 stage folder foreign programs helper
     stage=$(mktemp -d)
     folder="$stage/nmzav-windows-tests"
     mkdir -p "$folder/tests/carried"
+    # The suites' programs as the list names them, and the helpers they start.
+    programs=$(cut -f 3 "$tree/tests/SUITES.TXT" | sort -u)
+    for helper in "$top"/tests/helpers/*.cpp; do
+        programs+=" $(basename "$helper" .cpp).exe"
+    done
     cp "$tree/NMZAV.EXE" "$tree/RUNTESTS.EXE" "$folder/" &&
         sed 's/$/\r/' "$top/tests/bundle/READ-ME.TXT" >"$folder/READ-ME.TXT" &&
         cp "$tree/tests/SUITES.TXT" "$folder/tests/" &&
-        find "$tree/tests" -maxdepth 1 -name '*.exe' ! -name runner_tests.exe \
-            -exec cp {} "$folder/tests/" \; &&
+        (cd "$tree/tests" && cp $programs "$folder/tests/") &&
         cp "$top"/resources/art/*.ICO "$tree"/generated/content/*.htm "$folder/tests/carried/" || {
         rm -rf "$stage"
         return 1
