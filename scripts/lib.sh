@@ -348,8 +348,16 @@ stop_wineservers() {
 # --- The Windows bundle -------------------------------------------------------
 
 # DLLs that every Windows from XP on has; the bundle's programs import no other.
-system_dlls="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll
-             oleaut32.dll shlwapi.dll comctl32.dll comdlg32.dll version.dll msvcrt.dll ntdll.dll"
+system_dlls=(kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll
+             oleaut32.dll shlwapi.dll comctl32.dll comdlg32.dll version.dll msvcrt.dll ntdll.dll)
+
+is_system_dll() {
+    local known
+    for known in "${system_dlls[@]}"; do
+        [ "$known" = "$1" ] && return 0
+    done
+    return 1
+}
 
 # Prints, for each program given, every DLL it imports that Windows does not
 # ship; prints nothing when they import only the system's own.
@@ -357,8 +365,7 @@ foreign_imports() {
     local program dll
     for program in "$@"; do
         for dll in $(i686-w64-mingw32-objdump -p "$program" | awk '/DLL Name:/ {print tolower($3)}'); do
-            printf '%s\n' $system_dlls | grep -qxF "$dll" ||
-                echo "$(basename "$program") imports $dll"
+            is_system_dll "$dll" || echo "$(basename "$program") imports $dll"
         done
     done
 }
