@@ -165,7 +165,7 @@ void CloseOptions(HWND options)
     Expect(WaitGone(options), "the Options dialog to close");
 }
 
-/* Gives a value back what RegDword read before: 0xFFFFFFFF, no value. */
+/* Puts a DWORD value back as RegDword read it before (0xFFFFFFFF: none). */
 void RestoreDword(HKEY root, const char *path, const char *name, DWORD before)
 {
     if (before != 0xFFFFFFFF)
