@@ -83,40 +83,72 @@ int RewritePrefixValue(HWND owner, HKEY key, const char *valueName, bool enable,
                                (DWORD)TextLength(prefix));
 }
 
-bool QueryAddressCorrection(bool scanPrefixes)
-{
-    bool on = false;
-    char text[PREFIX_DATA_SIZE + 1];
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, 0, KEY_QUERY_VALUE, &key) ==
-        ERROR_SUCCESS) {
-        on = ReadPrefixText(key, "", text) == ERROR_SUCCESS && IsOwnPrefix(text);
-        RegCloseKey(key);
-    }
-    if (!scanPrefixes || on)
-        return on;
+/* The result of CheckPrefix for a value that holds one of the program's own
+   prefixes: no registry error has this value. */
+#define OWN_PREFIX_FOUND -2
 
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PREFIXES_KEY, 0,
-                      KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, &key) != ERROR_SUCCESS)
-        return false;
+/* Opens path with access and runs visit on its default value, or (listed)
+   on each of its values that has a name, until visit returns anything but 0
+   or the names run out. Returns that result, or the registry's error of the
+   opening or of the enumeration (ERROR_NO_MORE_ITEMS: every value was
+   visited). */
+static int VisitPrefixes(const char *path, REGSAM access, bool listed,
+                         int (*visit)(HKEY, const char *, const void *), const void *context)
+{
+    HKEY key;
+    int status = (int)RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, &key);
+    if (status != ERROR_SUCCESS)
+        return status;
+    if (!listed)
+        status = visit(key, "", context);
     char name[PREFIX_NAME_SIZE];
-    for (DWORD index = 0; !on && EnumeratePrefixName(key, index, name) == ERROR_SUCCESS;
-         index++) {
-        if (name[0] == '\0')
-            continue;
-        if (ReadPrefixText(key, name, text) != ERROR_SUCCESS)
-            break;
-        on = IsOwnPrefix(text);
+    for (DWORD index = 0; listed && status == 0; index++) {
+        status = (int)EnumeratePrefixName(key, index, name);
+        if (status == ERROR_SUCCESS && name[0] != '\0')
+            status = visit(key, name, context);
     }
     RegCloseKey(key);
-    return on;
+    return status;
 }
 
-/* Keeps the first error of a sequence of steps. */
-static void Record(int *status, int result)
+/* OWN_PREFIX_FOUND when the value holds one of the program's own prefixes,
+   0 when it holds another, or the error of its reading. */
+static int CheckPrefix(HKEY key, const char *name, const void *)
 {
-    if (*status == 0)
-        *status = result;
+    char text[PREFIX_DATA_SIZE + 1];
+    LONG status = ReadPrefixText(key, name, text);
+    if (status != ERROR_SUCCESS)
+        return (int)status;
+    return IsOwnPrefix(text) ? OWN_PREFIX_FOUND : 0;
+}
+
+bool QueryAddressCorrection(bool scanPrefixes)
+{
+    /* The scan of Prefixes ends at the first own prefix, or at a value it
+       cannot read. */
+    return VisitPrefixes(DEFAULT_PREFIX_KEY, KEY_QUERY_VALUE, false, CheckPrefix, NULL) ==
+               OWN_PREFIX_FOUND ||
+           (scanPrefixes && VisitPrefixes(PREFIXES_KEY, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
+                                          true, CheckPrefix, NULL) == OWN_PREFIX_FOUND);
+}
+
+/* What RewritePrefixes asks of each value. */
+struct PrefixRewrite {
+    HWND owner;
+    bool enable;
+    bool switching;
+};
+
+/* Rewrites one value: the default (named "") or one under Prefixes. Only the
+   switch refuses a foreign default; it passes over a value under Prefixes
+   that it cannot rewrite (0), where the reset stops (its error). */
+static int RewritePrefix(HKEY key, const char *name, const void *context)
+{
+    const PrefixRewrite *rewrite = (const PrefixRewrite *)context;
+    bool isDefault = name[0] == '\0';
+    int rewritten = RewritePrefixValue(rewrite->owner, key, name, rewrite->enable,
+                                       isDefault && rewrite->switching);
+    return isDefault || !rewrite->switching ? rewritten : 0;
 }
 
 /* Rewrites the default prefix, then each value under Prefixes, to enable's
@@ -130,35 +162,16 @@ static void Record(int *status, int result)
    first error. */
 static int RewritePrefixes(HWND owner, bool enable, bool switching)
 {
-    int status = 0;
-    HKEY key;
-    LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, 0,
-                                KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
-    Record(&status, (int)opened);
-    if (opened == ERROR_SUCCESS) {
-        Record(&status, RewritePrefixValue(owner, key, "", enable, switching));
-        RegCloseKey(key);
-    }
+    const PrefixRewrite rewrite = {owner, enable, switching};
+    int status = VisitPrefixes(DEFAULT_PREFIX_KEY, KEY_QUERY_VALUE | KEY_SET_VALUE, false,
+                               RewritePrefix, &rewrite);
     if (switching && status != 0)
         return status;
-
-    opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, PREFIXES_KEY, 0,
-                           KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_ENUMERATE_SUB_KEYS, &key);
-    Record(&status, (int)opened);
-    if (opened == ERROR_SUCCESS) {
-        char name[PREFIX_NAME_SIZE];
-        int result = 0;
-        for (DWORD index = 0; result == 0; index++) {
-            result = (int)EnumeratePrefixName(key, index, name);
-            if (result == ERROR_SUCCESS && name[0] != '\0') {
-                int rewritten = RewritePrefixValue(owner, key, name, enable, false);
-                if (!switching)
-                    result = rewritten;
-            }
-            Record(&status, result);
-        }
-        RegCloseKey(key);
-    }
+    int listed = VisitPrefixes(PREFIXES_KEY,
+                               KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_ENUMERATE_SUB_KEYS, true,
+                               RewritePrefix, &rewrite);
+    if (status == 0)
+        status = listed;
     return status == ERROR_NO_MORE_ITEMS ? 0 : status;
 }
 
