@@ -143,17 +143,17 @@ static int FindStartMenuFolder(HWND owner)
 
 static int AddStartMenuLink(HWND owner, const StartMenuItem &item)
 {
-    if (startMenuFolder[0] == '\0' && !FindStartMenuFolder(owner)) {
-        ReportPieces(owner, NULL, CAPTION_INSTALL_ERROR, "Cannot create ", START_MENU_FOLDER,
-                     SYSTEM_ERROR_LEAD, NULL);
-        return 0;
-    }
-    if (FAILED(SaveShellLink(startMenuFolder, item))) {
-        ReportPieces(owner, NULL, CAPTION_INSTALL_ERROR, "Cannot add an Nimbrella ZAV item to ",
-                     START_MENU_FOLDER, SYSTEM_ERROR_LEAD, NULL);
-        return 0;
-    }
-    return 1;
+    /* Both failures name the folder; the lead says which step failed. */
+    const char *lead;
+    if (startMenuFolder[0] == '\0' && !FindStartMenuFolder(owner))
+        lead = "Cannot create ";
+    else if (FAILED(SaveShellLink(startMenuFolder, item)))
+        lead = "Cannot add an Nimbrella ZAV item to ";
+    else
+        return 1;
+    ReportPieces(owner, NULL, CAPTION_INSTALL_ERROR, lead, START_MENU_FOLDER, SYSTEM_ERROR_LEAD,
+                 NULL);
+    return 0;
 }
 
 int AddStartMenuItem(HWND owner, const char *linkName, const char *targetFile,
