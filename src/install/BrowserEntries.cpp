@@ -39,16 +39,18 @@ static const ToolbarButtonValue ToolbarButtonValues[TOOLBAR_VALUE_COUNT] = {
     {"ToolTip", "Nimbrella ZAV Options"},
 };
 
-/* The messages of a failure here: lead, then the system's words. */
+/* The messages of a failure here: lead, what it concerns, then the system's
+   words. The adding and the removing share the end of their first line. */
 static void ReportMenuFailure(HWND owner, const char *lead)
 {
-    ReportPieces(owner, NULL, CAPTION_INFO, lead, SYSTEM_ERROR_LEAD, NULL);
+    ReportPieces(owner, NULL, CAPTION_INFO, lead, " the Internet Explorer context menu.\n",
+                 SYSTEM_ERROR_LEAD, NULL);
 }
 
 static void ReportToolbarFailure(HWND owner, const char *lead)
 {
-    ReportPieces(owner, NULL, CAPTION_INFO, lead, NOT_ENOUGH_PERMISSIONS, "\n", SYSTEM_ERROR_LEAD,
-                 NULL);
+    ReportPieces(owner, NULL, CAPTION_INFO, lead, " the Internet Explorer Toolbar.\n",
+                 NOT_ENOUGH_PERMISSIONS, "\n", SYSTEM_ERROR_LEAD, NULL);
 }
 
 /* out = the short form of installFolder\fileName; the long path when the
@@ -101,8 +103,7 @@ int AddContextMenuItems(HWND owner)
 {
     for (const ContextMenuItem &item : ContextMenuItems) {
         if (!WriteContextMenuItem(item)) {
-            ReportMenuFailure(owner, "Cannot add Nimbrella ZAV items to the Internet Explorer "
-                                     "context menu.\n");
+            ReportMenuFailure(owner, "Cannot add Nimbrella ZAV items to");
             return 0;
         }
     }
@@ -121,8 +122,7 @@ int RemoveContextMenuItems(HWND owner)
     if (firstError == ERROR_SUCCESS)
         return 1;
     SetLastError(firstError);
-    ReportMenuFailure(owner, "Cannot remove Nimbrella ZAV items from the Internet Explorer "
-                             "context menu.\n");
+    ReportMenuFailure(owner, "Cannot remove Nimbrella ZAV items from");
     return 0;
 }
 
@@ -149,8 +149,7 @@ int AddToolbarButton(HWND owner)
         KeepingLastError([&] { RegCloseKey(key); });
     }
     if (!written)
-        ReportToolbarFailure(owner, "Cannot add the Nimbrella ZAV icon onto the Internet "
-                                    "Explorer Toolbar.\n");
+        ReportToolbarFailure(owner, "Cannot add the Nimbrella ZAV icon onto");
     return written;
 }
 
@@ -164,7 +163,6 @@ int RemoveToolbarButton(HWND owner)
         SetLastError(ERROR_SUCCESS);
         return 1;
     }
-    ReportToolbarFailure(owner, "Cannot remove the Nimbrella ZAV icon from the Internet "
-                                "Explorer Toolbar.\n");
+    ReportToolbarFailure(owner, "Cannot remove the Nimbrella ZAV icon from");
     return 0;
 }
