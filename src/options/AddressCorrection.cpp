@@ -18,11 +18,12 @@ const char LegacyOrxPrefix[] = NIMBRELLA_LEGACY_BASE "/orx.pl?~GZ/";
 #define PREFIX_DATA_SIZE 260
 #define PREFIX_NAME_SIZE 32
 
-static const char EnableRefusedLead[] =
-    "Nimbrella ZAV cannot enable Web address correction:\nthe prefix automatically added to an "
-    "URL is other than \"http://\" (now it is \"";
-static const char EnableRefusedTail[] =
-    "\").\nMaybe, the Web address correction technique is already used by another software.";
+/* Pieces that the messages here share, and what the refusal says before the
+   prefix it found. */
+#define CANNOT "Nimbrella ZAV cannot "
+#define CORRECTION " Web address correction"
+#define REFUSED_PREFIX                                                                    \
+    ":\nthe prefix automatically added to an URL is other than \"http://\" (now it is \""
 
 /* Reads a value's text into text (PREFIX_DATA_SIZE + 1 bytes). The program
    writes its prefixes without a terminator, so the text ends at the length
@@ -55,13 +56,15 @@ static LONG EnumeratePrefixName(HKEY key, DWORD index, char *name)
 
 static void ReportEnableRefused(HWND owner, const char *current)
 {
-    ReportPieces(owner, "", CAPTION_INFO, EnableRefusedLead, current, EnableRefusedTail, NULL);
+    ReportPieces(owner, "", CAPTION_INFO, CANNOT, "enable", CORRECTION, REFUSED_PREFIX, current,
+                 "\").\nMaybe, the", CORRECTION, " technique is already used by another software.",
+                 NULL);
 }
 
 static void ReportSwitchFailed(HWND owner, bool enable)
 {
-    ReportPieces(owner, "", CAPTION_INFO, "Nimbrella ZAV cannot ", enable ? "enable" : "disable",
-                 " Web address correction. ", NOT_ENOUGH_PERMISSIONS, NULL);
+    ReportPieces(owner, "", CAPTION_INFO, CANNOT, enable ? "enable" : "disable", CORRECTION, ". ",
+                 NOT_ENOUGH_PERMISSIONS, NULL);
 }
 
 int RewritePrefixValue(HWND owner, HKEY key, const char *valueName, bool enable,
@@ -193,8 +196,8 @@ bool RestoreDefaultPrefixes(HWND owner)
     int status = RewritePrefixes(owner, false, false);
     if (status != 0 && uninstallMode)
         ReportPieces(owner, "", CAPTION_INFO, UNINSTALL_FAILED,
-                     "\nit's impossible to disable Web address correction. ",
-                     NOT_ENOUGH_PERMISSIONS, NULL);
+                     "\nit's impossible to ", "disable", CORRECTION, ". ", NOT_ENOUGH_PERMISSIONS,
+                     NULL);
     SetLastError(ERROR_SUCCESS);
     return status == 0;
 }
