@@ -81,8 +81,11 @@ static HRESULT SaveShellLink(const char *folder, const StartMenuItem &item)
     if (SUCCEEDED(result))
         result = link->QueryInterface(IID_IPersistFile, (void **)&file);
     if (SUCCEEDED(result) &&
-        !MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wideLinkPath, MAX_PATH))
-        result = HRESULT_FROM_WIN32(GetLastError());
+        !MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wideLinkPath, MAX_PATH)) {
+        /* Read once: the macro names its argument more than once. */
+        DWORD error = GetLastError();
+        result = HRESULT_FROM_WIN32(error);
+    }
     if (SUCCEEDED(result))
         result = file->Save(wideLinkPath, TRUE);
     KeepingLastError([&] {
