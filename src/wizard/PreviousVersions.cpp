@@ -16,14 +16,17 @@ const PreviousVersion PreviousVersions[PREVIOUS_VERSION_COUNT] = {
 
 int HasUninstallEntry(const char *keyPath, const char *expectedName)
 {
-    /* One byte more than is asked for, so the text is terminated even when
-       the stored value has no zero of its own. */
-    char name[MAX_PATH + 1] = "";
-    DWORD type = 0;
+    /* One byte more than is asked for, so the text is terminated after what
+       was read even when the stored value has no zero of its own. */
+    char name[MAX_PATH + 1];
+    DWORD type;
     DWORD size = MAX_PATH;
-    return ReadRegistryValue(HKEY_LOCAL_MACHINE, keyPath, KEY_READ, DISPLAY_NAME_VALUE, &type,
-                             name, &size) == ERROR_SUCCESS &&
-           type == REG_SZ && EqualsIgnoreAsciiCase(name, expectedName);
+    if (ReadRegistryValue(HKEY_LOCAL_MACHINE, keyPath, KEY_READ, DISPLAY_NAME_VALUE, &type, name,
+                          &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return 0;
+    name[size] = '\0';
+    return EqualsIgnoreAsciiCase(name, expectedName);
 }
 
 int IsPreviousVersionInstalled(void)
