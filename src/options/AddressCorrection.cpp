@@ -36,16 +36,30 @@ static LONG ReadPrefixText(HKEY key, const char *valueName, char *text)
     return status;
 }
 
+/* The prefixes that are switched: the program's own three, then the plain
+   one. */
+#define OWN_PREFIX_COUNT 3
+static const char *const SwitchablePrefixes[] = {ServicePrefix, LegacyNmPrefix, LegacyOrxPrefix,
+                                                 HttpPrefix};
+
+/* The index of text in SwitchablePrefixes, ignoring the case of ASCII
+   letters; past its end when it is none of them. */
+static int SwitchableIndex(const char *text)
+{
+    int i = 0;
+    while (i <= OWN_PREFIX_COUNT && !EqualsIgnoreAsciiCase(text, SwitchablePrefixes[i]))
+        i++;
+    return i;
+}
+
 static bool IsOwnPrefix(const char *text)
 {
-    return EqualsIgnoreAsciiCase(text, ServicePrefix) ||
-           EqualsIgnoreAsciiCase(text, LegacyNmPrefix) ||
-           EqualsIgnoreAsciiCase(text, LegacyOrxPrefix);
+    return SwitchableIndex(text) < OWN_PREFIX_COUNT;
 }
 
 static bool IsSwitchablePrefix(const char *text)
 {
-    return IsOwnPrefix(text) || EqualsIgnoreAsciiCase(text, HttpPrefix);
+    return SwitchableIndex(text) <= OWN_PREFIX_COUNT;
 }
 
 static LONG EnumeratePrefixName(HKEY key, DWORD index, char *name)
