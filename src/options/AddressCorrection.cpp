@@ -4,6 +4,7 @@
    recognises are ever rewritten: another program's prefix is left alone. */
 #include "options/AddressCorrection.h"
 #include "app/Globals.h"
+#include "app/Registry.h"
 #include "app/Report.h"
 #include "app/Text.h"
 #include "Hosts.h"
@@ -95,9 +96,7 @@ int RewritePrefixValue(HWND owner, HKEY key, const char *valueName, bool enable,
     }
     if (!switchable)
         return 0;
-    const char *prefix = enable ? ServicePrefix : HttpPrefix;
-    return (int)RegSetValueExA(key, valueName, 0, REG_SZ, (const BYTE *)prefix,
-                               (DWORD)TextLength(prefix));
+    return (int)SetRegistryText(key, valueName, enable ? ServicePrefix : HttpPrefix);
 }
 
 /* The result of CheckPrefix for a value that holds one of the program's own
