@@ -40,15 +40,16 @@ static LONG ReadPrefixText(HKEY key, const char *valueName, char *text)
 /* The prefixes that are switched: the program's own three, then the plain
    one. */
 #define OWN_PREFIX_COUNT 3
-static const char *const SwitchablePrefixes[] = {ServicePrefix, LegacyNmPrefix, LegacyOrxPrefix,
-                                                 HttpPrefix};
+#define SWITCHABLE_PREFIX_COUNT 4
+static const char *const SwitchablePrefixes[SWITCHABLE_PREFIX_COUNT] = {
+    ServicePrefix, LegacyNmPrefix, LegacyOrxPrefix, HttpPrefix};
 
 /* The index of text in SwitchablePrefixes, ignoring the case of ASCII
-   letters; past its end when it is none of them. */
+   letters; SWITCHABLE_PREFIX_COUNT when it is none of them. */
 static int SwitchableIndex(const char *text)
 {
     int i = 0;
-    while (i <= OWN_PREFIX_COUNT && !EqualsIgnoreAsciiCase(text, SwitchablePrefixes[i]))
+    while (i < SWITCHABLE_PREFIX_COUNT && !EqualsIgnoreAsciiCase(text, SwitchablePrefixes[i]))
         i++;
     return i;
 }
@@ -60,7 +61,7 @@ static bool IsOwnPrefix(const char *text)
 
 static bool IsSwitchablePrefix(const char *text)
 {
-    return SwitchableIndex(text) <= OWN_PREFIX_COUNT;
+    return SwitchableIndex(text) < SWITCHABLE_PREFIX_COUNT;
 }
 
 static LONG EnumeratePrefixName(HKEY key, DWORD index, char *name)
