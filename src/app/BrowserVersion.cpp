@@ -2,6 +2,7 @@
    whether the toolbar button can be offered (version 5 and later). */
 #include "app/BrowserVersion.h"
 #include "app/Globals.h"
+#include "app/Registry.h"
 #include "app/Report.h"
 #include <string.h>
 
@@ -46,18 +47,14 @@ int IsVersionBelow(const char *text, DWORD major, DWORD minor, DWORD build, DWOR
 int IsBrowserTooOld(HWND owner)
 {
     int tooOld = 1;
-    HKEY key;
     memset(browserVersion, 0, sizeof browserVersion);
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, BROWSER_KEY, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        /* One byte stays zero so the text is terminated whatever is stored. */
-        DWORD size = sizeof browserVersion - 1;
-        if (RegQueryValueExA(key, "Version", NULL, NULL, (BYTE *)browserVersion, &size) ==
-            ERROR_SUCCESS)
-            tooOld = IsVersionBelow(browserVersion, 4, 72, 2106, 8);
-        else
-            memset(browserVersion, 0, sizeof browserVersion);
-        RegCloseKey(key);
-    }
+    /* One byte stays zero so the text is terminated whatever is stored. */
+    DWORD size = sizeof browserVersion - 1;
+    if (ReadRegistryValue(HKEY_LOCAL_MACHINE, BROWSER_KEY, KEY_READ, "Version", NULL,
+                          browserVersion, &size) == ERROR_SUCCESS)
+        tooOld = IsVersionBelow(browserVersion, 4, 72, 2106, 8);
+    else
+        memset(browserVersion, 0, sizeof browserVersion);
     if (tooOld)
         ReportInstallError(owner, BROWSER_TOO_OLD_TEXT, "");
     return tooOld;

@@ -8,9 +8,13 @@
    compiler expands the copies and fills of memcpy and memset itself. */
 #include "app/Startup.h"
 
+/* The executable's own image, placed by the linker: the module handle that
+   GetModuleHandleA(NULL) would return, without importing that function. */
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 extern "C" void WINAPI NmzavEntry(void)
 {
     /* Ended here, not by returning: a thread that COM or the shell started
        would keep the process alive. */
-    ExitProcess((UINT)ProgramMain(GetModuleHandleA(NULL), GetCommandLineA()));
+    ExitProcess((UINT)ProgramMain((HINSTANCE)&__ImageBase, GetCommandLineA()));
 }

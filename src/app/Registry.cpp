@@ -19,6 +19,18 @@ LONG SetRegistryDword(HKEY key, const char *name, DWORD value)
     return RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE *)&value, sizeof value);
 }
 
+LONG ReadRegistryValue(HKEY root, const char *path, REGSAM access, const char *name,
+                       DWORD *type, void *data, DWORD *size)
+{
+    HKEY key;
+    LONG status = RegOpenKeyExA(root, path, 0, access, &key);
+    if (status != ERROR_SUCCESS)
+        return status;
+    status = RegQueryValueExA(key, name, NULL, type, (BYTE *)data, size);
+    RegCloseKey(key);
+    return status;
+}
+
 int RegistryKeyExists(HKEY root, const char *path)
 {
     HKEY key;

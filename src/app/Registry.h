@@ -12,6 +12,11 @@ LONG CreateRegistryKey(HKEY root, const char *path, HKEY *key);
 LONG SetRegistryText(HKEY key, const char *name, const char *text);
 /* Writes a REG_DWORD of 4 bytes. */
 LONG SetRegistryDword(HKEY key, const char *name, DWORD value);
+/* Reads one value of root\path, opened with access, as RegQueryValueExA
+   does (type may be NULL); returns the status of the opening or of the
+   read. */
+LONG ReadRegistryValue(HKEY root, const char *path, REGSAM access, const char *name,
+                       DWORD *type, void *data, DWORD *size);
 /* 1 when root\path opens with KEY_READ. */
 int RegistryKeyExists(HKEY root, const char *path);
 /* 1 when root\path is absent or was deleted; 0 when it exists and could not

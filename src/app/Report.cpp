@@ -20,9 +20,18 @@ static void AppendCut(char *buffer, const char *text)
 
 void ReportMessage(HWND owner, const char *text, const char *detail, const char *caption)
 {
+    ReportPieces(owner, detail, caption, text, NULL);
+}
+
+void ReportPieces(HWND owner, const char *detail, const char *caption, ...)
+{
     char buffer[REPORT_BUFFER_SIZE];
+    va_list pieces;
+    va_start(pieces, caption);
     buffer[0] = '\0';
-    AppendCut(buffer, text);
+    for (const char *piece; (piece = va_arg(pieces, const char *)) != NULL;)
+        AppendCut(buffer, piece);
+    va_end(pieces);
     if (detail) {
         AppendCut(buffer, detail);
     } else {
@@ -40,18 +49,6 @@ void ReportMessage(HWND owner, const char *text, const char *detail, const char 
     }
     SetLastError(0);
     MessageBoxA(owner, buffer, caption, MB_OK | MB_ICONINFORMATION);
-}
-
-void ReportPieces(HWND owner, const char *detail, const char *caption, ...)
-{
-    char text[REPORT_BUFFER_SIZE];
-    va_list pieces;
-    va_start(pieces, caption);
-    text[0] = '\0';
-    for (const char *piece; (piece = va_arg(pieces, const char *)) != NULL;)
-        AppendCut(text, piece);
-    va_end(pieces);
-    ReportMessage(owner, text, detail, caption);
 }
 
 /* The last line of a list that had more paths than room. */

@@ -16,36 +16,41 @@ const ContextMenuItem ContextMenuItems[CONTEXT_MENU_ITEM_COUNT] = {
      "ZAVOLNW.HTM", 34},
 };
 
-/* A toolbar value: a fixed text, or (text NULL) the short path of a file in
-   the install folder. */
+/* A toolbar value: its name, and the name of a file in the install folder
+   (whose short path it holds) or its fixed text. */
 struct ToolbarButtonValue {
     const char *name;
     const char *text;
-    const char *fileName;
 };
 
-static const ToolbarButtonValue ToolbarButtonValues[] = {
-    {"Exec", NULL, INSTALLED_FILE_NAME},
-    {"HotIcon", NULL, HOT_ICON_FILE},
-    {"Icon", NULL, ICON_FILE},
+/* The first TOOLBAR_FILE_VALUES values name files, the others are texts. */
+#define TOOLBAR_VALUE_COUNT 8
+#define TOOLBAR_FILE_VALUES 3
+
+static const ToolbarButtonValue ToolbarButtonValues[TOOLBAR_VALUE_COUNT] = {
+    {"Exec", INSTALLED_FILE_NAME},
+    {"HotIcon", HOT_ICON_FILE},
+    {"Icon", ICON_FILE},
     /* The browser's identifier for a button that runs a program. */
-    {"CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}", NULL},
-    {"Default Visible", "Yes", NULL},
-    {"ButtonText", "Nimbrella ZAV", NULL},
-    {"MenuText", "Nimbrella ZAV Options", NULL},
-    {"ToolTip", "Nimbrella ZAV Options", NULL},
+    {"CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}"},
+    {"Default Visible", "Yes"},
+    {"ButtonText", "Nimbrella ZAV"},
+    {"MenuText", "Nimbrella ZAV Options"},
+    {"ToolTip", "Nimbrella ZAV Options"},
 };
 
-/* The messages of a failure here: lead, then the system's words. */
+/* The messages of a failure here: lead, what it concerns, then the system's
+   words. The adding and the removing share the end of their first line. */
 static void ReportMenuFailure(HWND owner, const char *lead)
 {
-    ReportPieces(owner, NULL, CAPTION_INFO, lead, SYSTEM_ERROR_LEAD, NULL);
+    ReportPieces(owner, NULL, CAPTION_INFO, lead, " the Internet Explorer context menu.\n",
+                 SYSTEM_ERROR_LEAD, NULL);
 }
 
 static void ReportToolbarFailure(HWND owner, const char *lead)
 {
-    ReportPieces(owner, NULL, CAPTION_INFO, lead, NOT_ENOUGH_PERMISSIONS, "\n", SYSTEM_ERROR_LEAD,
-                 NULL);
+    ReportPieces(owner, NULL, CAPTION_INFO, lead, " the Internet Explorer Toolbar.\n",
+                 NOT_ENOUGH_PERMISSIONS, "\n", SYSTEM_ERROR_LEAD, NULL);
 }
 
 /* out = the short form of installFolder\fileName; the long path when the
@@ -98,8 +103,7 @@ int AddContextMenuItems(HWND owner)
 {
     for (const ContextMenuItem &item : ContextMenuItems) {
         if (!WriteContextMenuItem(item)) {
-            ReportMenuFailure(owner, "Cannot add Nimbrella ZAV items to the Internet Explorer "
-                                     "context menu.\n");
+            ReportMenuFailure(owner, "Cannot add Nimbrella ZAV items to");
             return 0;
         }
     }
@@ -118,17 +122,17 @@ int RemoveContextMenuItems(HWND owner)
     if (firstError == ERROR_SUCCESS)
         return 1;
     SetLastError(firstError);
-    ReportMenuFailure(owner, "Cannot remove Nimbrella ZAV items from the Internet Explorer "
-                             "context menu.\n");
+    ReportMenuFailure(owner, "Cannot remove Nimbrella ZAV items from");
     return 0;
 }
 
-static int WriteToolbarValue(HKEY key, const ToolbarButtonValue &value)
+static int WriteToolbarValue(HKEY key, int i)
 {
+    const ToolbarButtonValue &value = ToolbarButtonValues[i];
     char path[MAX_PATH];
     const char *text = value.text;
-    if (!text) {
-        if (!InstalledFilePath(path, value.fileName))
+    if (i < TOOLBAR_FILE_VALUES) {
+        if (!InstalledFilePath(path, text))
             return 0;
         text = path;
     }
@@ -140,16 +144,12 @@ int AddToolbarButton(HWND owner)
     HKEY key;
     int written = Succeeded(CreateRegistryKey(HKEY_LOCAL_MACHINE, TOOLBAR_BUTTON_KEY, &key));
     if (written) {
-        for (const ToolbarButtonValue &value : ToolbarButtonValues) {
-            written = WriteToolbarValue(key, value);
-            if (!written)
-                break;
-        }
+        for (int i = 0; written && i < TOOLBAR_VALUE_COUNT; i++)
+            written = WriteToolbarValue(key, i);
         KeepingLastError([&] { RegCloseKey(key); });
     }
     if (!written)
-        ReportToolbarFailure(owner, "Cannot add the Nimbrella ZAV icon onto the Internet "
-                                    "Explorer Toolbar.\n");
+        ReportToolbarFailure(owner, "Cannot add the Nimbrella ZAV icon onto");
     return written;
 }
 
@@ -163,7 +163,6 @@ int RemoveToolbarButton(HWND owner)
         SetLastError(ERROR_SUCCESS);
         return 1;
     }
-    ReportToolbarFailure(owner, "Cannot remove the Nimbrella ZAV icon from the Internet "
-                                "Explorer Toolbar.\n");
+    ReportToolbarFailure(owner, "Cannot remove the Nimbrella ZAV icon from");
     return 0;
 }

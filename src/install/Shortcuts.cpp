@@ -45,13 +45,15 @@ static HRESULT ComposeInInstallFolder(char *out, const char *fileName)
     return ComposeIn(out, installSettings.installFolder, fileName);
 }
 
-/* Makes a link to targetFile in the install folder and saves it as linkName
-   in folder, replacing a link of that name; once it is saved, its removal
-   line is added. Every call after the first that fails is skipped; both
-   interfaces are released whatever happened. */
-static HRESULT SaveShellLink(const char *folder, const char *linkName, const char *targetFile,
-                             const char *description, const char *arguments,
-                             const char *iconFile, int iconIndex)
+/* The desktop's link: the program's own, with a description of its own. */
+static const StartMenuItem DesktopLink = {PROGRAM_LINK_NAME, INSTALLED_FILE_NAME,
+                                          DESKTOP_LINK_DESCRIPTION, NULL, NULL, 0};
+
+/* Makes the link item describes and saves it in folder, replacing a link of
+   that name; once it is saved, its removal line is added. Every call after
+   the first that fails is skipped; both interfaces are released whatever
+   happened. */
+static HRESULT SaveShellLink(const char *folder, const StartMenuItem &item)
 {
     char linkPath[MAX_PATH];
     char target[MAX_PATH];
@@ -59,28 +61,31 @@ static HRESULT SaveShellLink(const char *folder, const char *linkName, const cha
     WCHAR wideLinkPath[MAX_PATH];
     IShellLinkA *link = NULL;
     IPersistFile *file = NULL;
-    HRESULT result = ComposeIn(linkPath, folder, linkName);
+    HRESULT result = ComposeIn(linkPath, folder, item.linkName);
     if (SUCCEEDED(result))
         result = CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                   (void **)&link);
     if (SUCCEEDED(result))
-        result = ComposeInInstallFolder(target, targetFile);
+        result = ComposeInInstallFolder(target, item.targetFile);
     if (SUCCEEDED(result))
         result = link->SetPath(target);
     if (SUCCEEDED(result))
-        result = link->SetDescription(description);
-    if (SUCCEEDED(result) && arguments)
-        result = link->SetArguments(arguments);
-    if (SUCCEEDED(result) && iconFile) {
-        result = ComposeInInstallFolder(icon, iconFile);
+        result = link->SetDescription(item.description);
+    if (SUCCEEDED(result) && item.arguments)
+        result = link->SetArguments(item.arguments);
+    if (SUCCEEDED(result) && item.iconFile) {
+        result = ComposeInInstallFolder(icon, item.iconFile);
         if (SUCCEEDED(result))
-            result = link->SetIconLocation(icon, iconIndex);
+            result = link->SetIconLocation(icon, item.iconIndex);
     }
     if (SUCCEEDED(result))
         result = link->QueryInterface(IID_IPersistFile, (void **)&file);
     if (SUCCEEDED(result) &&
-        !MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wideLinkPath, MAX_PATH))
-        result = HRESULT_FROM_WIN32(GetLastError());
+        !MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wideLinkPath, MAX_PATH)) {
+        /* Read once: the macro names its argument more than once. */
+        DWORD error = GetLastError();
+        result = HRESULT_FROM_WIN32(error);
+    }
     if (SUCCEEDED(result))
         result = file->Save(wideLinkPath, TRUE);
     KeepingLastError([&] {
@@ -111,8 +116,7 @@ int CreateDesktopShortcut(HWND owner)
     /* A desktop the shell cannot name is not worth a message. */
     if (!SpecialFolderPath(owner, CSIDL_DESKTOP, desktop))
         return 1;
-    if (FAILED(SaveShellLink(desktop, PROGRAM_LINK_NAME, INSTALLED_FILE_NAME,
-                             DESKTOP_LINK_DESCRIPTION, NULL, NULL, 0))) {
+    if (FAILED(SaveShellLink(desktop, DesktopLink))) {
         ReportInstallError(owner, DESKTOP_LINK_FAILED, "");
         return 0;
     }
@@ -140,31 +144,33 @@ static int FindStartMenuFolder(HWND owner)
     return CopyText(startMenuFolder, sizeof startMenuFolder, found);
 }
 
+static int AddStartMenuLink(HWND owner, const StartMenuItem &item)
+{
+    /* Both failures name the folder; the lead says which step failed. */
+    const char *lead;
+    if (startMenuFolder[0] == '\0' && !FindStartMenuFolder(owner))
+        lead = "Cannot create ";
+    else if (FAILED(SaveShellLink(startMenuFolder, item)))
+        lead = "Cannot add an Nimbrella ZAV item to ";
+    else
+        return 1;
+    ReportPieces(owner, NULL, CAPTION_INSTALL_ERROR, lead, START_MENU_FOLDER, SYSTEM_ERROR_LEAD,
+                 NULL);
+    return 0;
+}
+
 int AddStartMenuItem(HWND owner, const char *linkName, const char *targetFile,
                      const char *description, const char *arguments, const char *iconFile,
                      int iconIndex)
 {
-    if (startMenuFolder[0] == '\0' && !FindStartMenuFolder(owner)) {
-        ReportPieces(owner, NULL, CAPTION_INSTALL_ERROR, "Cannot create ", START_MENU_FOLDER,
-                     SYSTEM_ERROR_LEAD, NULL);
-        return 0;
-    }
-    if (FAILED(SaveShellLink(startMenuFolder, linkName, targetFile, description, arguments,
-                             iconFile, iconIndex))) {
-        ReportPieces(owner, NULL, CAPTION_INSTALL_ERROR, "Cannot add an Nimbrella ZAV item to ",
-                     START_MENU_FOLDER, SYSTEM_ERROR_LEAD, NULL);
-        return 0;
-    }
-    return 1;
+    const StartMenuItem item = {linkName, targetFile, description, arguments, iconFile, iconIndex};
+    return AddStartMenuLink(owner, item);
 }
 
 int AddStartMenuItems(HWND owner)
 {
-    for (int i = 0; i < START_MENU_ITEM_COUNT; i++) {
-        const StartMenuItem &item = StartMenuItems[i];
-        if (!AddStartMenuItem(owner, item.linkName, item.targetFile, item.description,
-                              item.arguments, item.iconFile, item.iconIndex))
+    for (const StartMenuItem &item : StartMenuItems)
+        if (!AddStartMenuLink(owner, item))
             return 0;
-    }
     return 1;
 }

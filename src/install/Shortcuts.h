@@ -10,8 +10,8 @@
 #define PROGRAM_LINK_NAME "Nimbrella ZAV.lnk"
 #define DESKTOP_LINK_DESCRIPTION "Nimbrella Zavex Add-on"
 
-/* One link of the Start Menu folder. Target and icon files are names in the
-   install folder; arguments and iconFile may be NULL. */
+/* One link of the Start Menu folder or the desktop. Target and icon files
+   are names in the install folder; arguments and iconFile may be NULL. */
 struct StartMenuItem {
     const char *linkName;
     const char *targetFile;

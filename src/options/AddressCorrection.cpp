@@ -4,6 +4,7 @@
    recognises are ever rewritten: another program's prefix is left alone. */
 #include "options/AddressCorrection.h"
 #include "app/Globals.h"
+#include "app/Registry.h"
 #include "app/Report.h"
 #include "app/Text.h"
 #include "Hosts.h"
@@ -18,11 +19,12 @@ const char LegacyOrxPrefix[] = NIMBRELLA_LEGACY_BASE "/orx.pl?~GZ/";
 #define PREFIX_DATA_SIZE 260
 #define PREFIX_NAME_SIZE 32
 
-static const char EnableRefusedLead[] =
-    "Nimbrella ZAV cannot enable Web address correction:\nthe prefix automatically added to an "
-    "URL is other than \"http://\" (now it is \"";
-static const char EnableRefusedTail[] =
-    "\").\nMaybe, the Web address correction technique is already used by another software.";
+/* Pieces that the messages here share, and what the refusal says before the
+   prefix it found. */
+#define CANNOT "Nimbrella ZAV cannot "
+#define CORRECTION " Web address correction"
+#define REFUSED_PREFIX                                                                    \
+    ":\nthe prefix automatically added to an URL is other than \"http://\" (now it is \""
 
 /* Reads a value's text into text (PREFIX_DATA_SIZE + 1 bytes). The program
    writes its prefixes without a terminator, so the text ends at the length
@@ -35,16 +37,31 @@ static LONG ReadPrefixText(HKEY key, const char *valueName, char *text)
     return status;
 }
 
+/* The prefixes that are switched: the program's own three, then the plain
+   one. */
+#define OWN_PREFIX_COUNT 3
+#define SWITCHABLE_PREFIX_COUNT 4
+static const char *const SwitchablePrefixes[SWITCHABLE_PREFIX_COUNT] = {
+    ServicePrefix, LegacyNmPrefix, LegacyOrxPrefix, HttpPrefix};
+
+/* The index of text in SwitchablePrefixes, ignoring the case of ASCII
+   letters; SWITCHABLE_PREFIX_COUNT when it is none of them. */
+static int SwitchableIndex(const char *text)
+{
+    int i = 0;
+    while (i < SWITCHABLE_PREFIX_COUNT && !EqualsIgnoreAsciiCase(text, SwitchablePrefixes[i]))
+        i++;
+    return i;
+}
+
 static bool IsOwnPrefix(const char *text)
 {
-    return EqualsIgnoreAsciiCase(text, ServicePrefix) ||
-           EqualsIgnoreAsciiCase(text, LegacyNmPrefix) ||
-           EqualsIgnoreAsciiCase(text, LegacyOrxPrefix);
+    return SwitchableIndex(text) < OWN_PREFIX_COUNT;
 }
 
 static bool IsSwitchablePrefix(const char *text)
 {
-    return IsOwnPrefix(text) || EqualsIgnoreAsciiCase(text, HttpPrefix);
+    return SwitchableIndex(text) < SWITCHABLE_PREFIX_COUNT;
 }
 
 static LONG EnumeratePrefixName(HKEY key, DWORD index, char *name)
@@ -55,13 +72,15 @@ static LONG EnumeratePrefixName(HKEY key, DWORD index, char *name)
 
 static void ReportEnableRefused(HWND owner, const char *current)
 {
-    ReportPieces(owner, "", CAPTION_INFO, EnableRefusedLead, current, EnableRefusedTail, NULL);
+    ReportPieces(owner, "", CAPTION_INFO, CANNOT, "enable", CORRECTION, REFUSED_PREFIX, current,
+                 "\").\nMaybe, the", CORRECTION, " technique is already used by another software.",
+                 NULL);
 }
 
 static void ReportSwitchFailed(HWND owner, bool enable)
 {
-    ReportPieces(owner, "", CAPTION_INFO, "Nimbrella ZAV cannot ", enable ? "enable" : "disable",
-                 " Web address correction. ", NOT_ENOUGH_PERMISSIONS, NULL);
+    ReportPieces(owner, "", CAPTION_INFO, CANNOT, enable ? "enable" : "disable", CORRECTION, ". ",
+                 NOT_ENOUGH_PERMISSIONS, NULL);
 }
 
 int RewritePrefixValue(HWND owner, HKEY key, const char *valueName, bool enable,
@@ -78,45 +97,75 @@ int RewritePrefixValue(HWND owner, HKEY key, const char *valueName, bool enable,
     }
     if (!switchable)
         return 0;
-    const char *prefix = enable ? ServicePrefix : HttpPrefix;
-    return (int)RegSetValueExA(key, valueName, 0, REG_SZ, (const BYTE *)prefix,
-                               (DWORD)TextLength(prefix));
+    return (int)SetRegistryText(key, valueName, enable ? ServicePrefix : HttpPrefix);
+}
+
+/* The result of CheckPrefix for a value that holds one of the program's own
+   prefixes: no registry error has this value. */
+#define OWN_PREFIX_FOUND -2
+
+/* Opens path with access and runs visit on its default value, or (listed)
+   on each of its values that has a name, until visit returns anything but 0
+   or the names run out. Returns that result, or the registry's error of the
+   opening or of the enumeration (ERROR_NO_MORE_ITEMS: every value was
+   visited). */
+static int VisitPrefixes(const char *path, REGSAM access, bool listed,
+                         int (*visit)(HKEY, const char *, const void *), const void *context)
+{
+    HKEY key;
+    int status = (int)RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, &key);
+    if (status != ERROR_SUCCESS)
+        return status;
+    if (!listed)
+        status = visit(key, "", context);
+    char name[PREFIX_NAME_SIZE];
+    for (DWORD index = 0; listed && status == 0; index++) {
+        status = (int)EnumeratePrefixName(key, index, name);
+        if (status == ERROR_SUCCESS && name[0] != '\0')
+            status = visit(key, name, context);
+    }
+    RegCloseKey(key);
+    return status;
+}
+
+/* OWN_PREFIX_FOUND when the value holds one of the program's own prefixes,
+   0 when it holds another, or the error of its reading. */
+static int CheckPrefix(HKEY key, const char *name, const void *)
+{
+    char text[PREFIX_DATA_SIZE + 1];
+    LONG status = ReadPrefixText(key, name, text);
+    if (status != ERROR_SUCCESS)
+        return (int)status;
+    return IsOwnPrefix(text) ? OWN_PREFIX_FOUND : 0;
 }
 
 bool QueryAddressCorrection(bool scanPrefixes)
 {
-    bool on = false;
-    char text[PREFIX_DATA_SIZE + 1];
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, 0, KEY_QUERY_VALUE, &key) ==
-        ERROR_SUCCESS) {
-        on = ReadPrefixText(key, "", text) == ERROR_SUCCESS && IsOwnPrefix(text);
-        RegCloseKey(key);
-    }
-    if (!scanPrefixes || on)
-        return on;
-
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PREFIXES_KEY, 0,
-                      KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, &key) != ERROR_SUCCESS)
-        return false;
-    char name[PREFIX_NAME_SIZE];
-    for (DWORD index = 0; !on && EnumeratePrefixName(key, index, name) == ERROR_SUCCESS;
-         index++) {
-        if (name[0] == '\0')
-            continue;
-        if (ReadPrefixText(key, name, text) != ERROR_SUCCESS)
-            break;
-        on = IsOwnPrefix(text);
-    }
-    RegCloseKey(key);
-    return on;
+    /* The scan of Prefixes ends at the first own prefix, or at a value it
+       cannot read. */
+    return VisitPrefixes(DEFAULT_PREFIX_KEY, KEY_QUERY_VALUE, false, CheckPrefix, NULL) ==
+               OWN_PREFIX_FOUND ||
+           (scanPrefixes && VisitPrefixes(PREFIXES_KEY, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS,
+                                          true, CheckPrefix, NULL) == OWN_PREFIX_FOUND);
 }
 
-/* Keeps the first error of a sequence of steps. */
-static void Record(int *status, int result)
+/* What RewritePrefixes asks of each value. */
+struct PrefixRewrite {
+    HWND owner;
+    bool enable;
+    bool switching;
+};
+
+/* Rewrites one value: the default (named "") or one under Prefixes. Only the
+   switch refuses a foreign default; it passes over a value under Prefixes
+   that it cannot rewrite (0), where the reset stops (its error). */
+static int RewritePrefix(HKEY key, const char *name, const void *context)
 {
-    if (*status == 0)
-        *status = result;
+    const PrefixRewrite *rewrite = (const PrefixRewrite *)context;
+    bool isDefault = name[0] == '\0';
+    int rewritten = RewritePrefixValue(rewrite->owner, key, name, rewrite->enable,
+                                       isDefault && rewrite->switching);
+    return isDefault || !rewrite->switching ? rewritten : 0;
 }
 
 /* Rewrites the default prefix, then each value under Prefixes, to enable's
@@ -130,35 +179,16 @@ static void Record(int *status, int result)
    first error. */
 static int RewritePrefixes(HWND owner, bool enable, bool switching)
 {
-    int status = 0;
-    HKEY key;
-    LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, DEFAULT_PREFIX_KEY, 0,
-                                KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
-    Record(&status, (int)opened);
-    if (opened == ERROR_SUCCESS) {
-        Record(&status, RewritePrefixValue(owner, key, "", enable, switching));
-        RegCloseKey(key);
-    }
+    const PrefixRewrite rewrite = {owner, enable, switching};
+    int status = VisitPrefixes(DEFAULT_PREFIX_KEY, KEY_QUERY_VALUE | KEY_SET_VALUE, false,
+                               RewritePrefix, &rewrite);
     if (switching && status != 0)
         return status;
-
-    opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, PREFIXES_KEY, 0,
-                           KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_ENUMERATE_SUB_KEYS, &key);
-    Record(&status, (int)opened);
-    if (opened == ERROR_SUCCESS) {
-        char name[PREFIX_NAME_SIZE];
-        int result = 0;
-        for (DWORD index = 0; result == 0; index++) {
-            result = (int)EnumeratePrefixName(key, index, name);
-            if (result == ERROR_SUCCESS && name[0] != '\0') {
-                int rewritten = RewritePrefixValue(owner, key, name, enable, false);
-                if (!switching)
-                    result = rewritten;
-            }
-            Record(&status, result);
-        }
-        RegCloseKey(key);
-    }
+    int listed = VisitPrefixes(PREFIXES_KEY,
+                               KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_ENUMERATE_SUB_KEYS, true,
+                               RewritePrefix, &rewrite);
+    if (status == 0)
+        status = listed;
     return status == ERROR_NO_MORE_ITEMS ? 0 : status;
 }
 
@@ -180,8 +210,8 @@ bool RestoreDefaultPrefixes(HWND owner)
     int status = RewritePrefixes(owner, false, false);
     if (status != 0 && uninstallMode)
         ReportPieces(owner, "", CAPTION_INFO, UNINSTALL_FAILED,
-                     "\nit's impossible to disable Web address correction. ",
-                     NOT_ENOUGH_PERMISSIONS, NULL);
+                     "\nit's impossible to ", "disable", CORRECTION, ". ", NOT_ENOUGH_PERMISSIONS,
+                     NULL);
     SetLastError(ERROR_SUCCESS);
     return status == 0;
 }

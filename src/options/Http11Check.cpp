@@ -2,6 +2,7 @@
    there and switched off are warned about: a browser that never wrote them
    uses its own defaults, which have both on. */
 #include "options/Http11Check.h"
+#include "app/Registry.h"
 #include "app/Report.h"
 
 #define HTTP11_WARNING                                                                         \
@@ -14,17 +15,15 @@
 
 void CheckHttp11Settings(HWND dialog)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, INTERNET_SETTINGS_KEY, 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
-        return;
     DWORD proxy = 0, direct = 0, type = 0;
     DWORD size = sizeof proxy;
-    LONG proxyStatus = RegQueryValueExA(key, "ProxyHttp1.1", NULL, NULL, (BYTE *)&proxy, &size);
+    if (ReadRegistryValue(HKEY_CURRENT_USER, INTERNET_SETTINGS_KEY, KEY_READ, "ProxyHttp1.1",
+                          NULL, &proxy, &size) != ERROR_SUCCESS)
+        return;
     size = sizeof direct;
-    LONG directStatus = RegQueryValueExA(key, "EnableHttp1_1", NULL, &type, (BYTE *)&direct, &size);
-    RegCloseKey(key);
-    if (proxyStatus != ERROR_SUCCESS || directStatus != ERROR_SUCCESS || type != REG_DWORD)
+    if (ReadRegistryValue(HKEY_CURRENT_USER, INTERNET_SETTINGS_KEY, KEY_READ, "EnableHttp1_1",
+                          &type, &direct, &size) != ERROR_SUCCESS ||
+        type != REG_DWORD)
         return;
     if (proxy == 1 && direct == 1)
         return;

@@ -11,10 +11,9 @@
 
 void LoadOptionsState(HWND dialog)
 {
-    bool correction = QueryAddressCorrection(false);
-    bool menu = ContextMenuItemsPresent() != 0;
-    CheckDlgButton(dialog, IDC_OPTIONS_CORRECTION, correction ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_OPTIONS_MENU, menu ? BST_CHECKED : BST_UNCHECKED);
+    /* Both answers are 1 or 0, BST_CHECKED or BST_UNCHECKED. */
+    CheckDlgButton(dialog, IDC_OPTIONS_CORRECTION, QueryAddressCorrection(false));
+    CheckDlgButton(dialog, IDC_OPTIONS_MENU, ContextMenuItemsPresent());
 }
 
 bool ApplyOptions(HWND dialog)

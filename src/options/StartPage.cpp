@@ -16,8 +16,5 @@ void OpenStartPage(HWND dialog)
         return;
     /* The message names the page in full, even when the path was too long to
        hand to the system. */
-    char text[REPORT_BUFFER_SIZE];
-    KeepingLastError(
-        [&] { ComposeText(text, sizeof text, folder, "\\" START_PAGE_FILE ":\n", NULL); });
-    ReportMessage(dialog, text, NULL, CAPTION_ERROR);
+    ReportPieces(dialog, NULL, CAPTION_ERROR, folder, "\\" START_PAGE_FILE ":\n", NULL);
 }

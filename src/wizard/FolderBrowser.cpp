@@ -11,8 +11,7 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM lParam, LPARAM)
     char path[MAX_PATH];
     switch (message) {
     case BFFM_INITIALIZED:
-        CopyText(path, sizeof path, installSettings.installFolder);
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)path);
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)installSettings.installFolder);
         break;
     case BFFM_SELCHANGED:
         /* Items without a file-system path leave the status line as it was. */

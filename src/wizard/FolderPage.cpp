@@ -9,7 +9,7 @@ static void ShowInstallFolder(HWND page)
 {
     /* The field takes no more than installFolder holds, so the folder that is
        used is always the one the user sees. */
-    SendDlgItemMessageA(page, IDC_FOLDER_PATH, EM_LIMITTEXT, MAX_PATH - 1, 0);
+    SendMessageA(GetDlgItem(page, IDC_FOLDER_PATH), EM_LIMITTEXT, MAX_PATH - 1, 0);
     SetDlgItemTextA(page, IDC_FOLDER_PATH, installSettings.installFolder);
 }
 

@@ -32,18 +32,22 @@ void OpenPage(HWND page, int titleId)
 
 int NavigatePage(HWND page, WORD command, int number)
 {
+    int next;
     switch (command) {
     case IDCANCEL:
-        LeavePage(page, IDCANCEL, 0);
-        return 1;
+        next = 0;
+        break;
     case IDC_PAGE_BACK:
-        LeavePage(page, IDC_PAGE_BACK, number - 1);
-        return 1;
+        next = number - 1;
+        break;
     case IDC_PAGE_NEXT:
-        LeavePage(page, IDC_PAGE_NEXT, number + 1);
-        return 1;
+        next = number + 1;
+        break;
+    default:
+        return 0;
     }
-    return 0;
+    LeavePage(page, command, next);
+    return 1;
 }
 
 void LoadDlgItemString(HWND dialog, int controlId, UINT stringId)

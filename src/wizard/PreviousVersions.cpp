@@ -2,6 +2,7 @@
    entry is in the list too, so installing it twice is warned about as well. */
 #include "wizard/PreviousVersions.h"
 #include "install/UninstallRecord.h"
+#include "app/Registry.h"
 #include "app/Text.h"
 
 const PreviousVersion PreviousVersions[PREVIOUS_VERSION_COUNT] = {
@@ -15,17 +16,17 @@ const PreviousVersion PreviousVersions[PREVIOUS_VERSION_COUNT] = {
 
 int HasUninstallEntry(const char *keyPath, const char *expectedName)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
-    /* One byte more than is asked for, so the text is terminated even when
-       the stored value has no zero of its own. */
-    char name[MAX_PATH + 1] = "";
-    DWORD type = 0;
+    /* One byte more than is asked for, so the text is terminated after what
+       was read even when the stored value has no zero of its own. */
+    char name[MAX_PATH + 1];
+    DWORD type;
     DWORD size = MAX_PATH;
-    LONG status = RegQueryValueExA(key, DISPLAY_NAME_VALUE, NULL, &type, (BYTE *)name, &size);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS && type == REG_SZ && EqualsIgnoreAsciiCase(name, expectedName);
+    if (ReadRegistryValue(HKEY_LOCAL_MACHINE, keyPath, KEY_READ, DISPLAY_NAME_VALUE, &type, name,
+                          &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return 0;
+    name[size] = '\0';
+    return EqualsIgnoreAsciiCase(name, expectedName);
 }
 
 int IsPreviousVersionInstalled(void)
