@@ -21,10 +21,12 @@ void FreeBytes(void *bytes)
         LocalFree(bytes);
 }
 
+BOOL(WINAPI *deleteFileCall)(LPCSTR path);
+
 int DeleteOwnFile(const char *path)
 {
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    return DeleteFileA(path);
+    return (deleteFileCall ? deleteFileCall : DeleteFileA)(path);
 }
 
 int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size)
@@ -73,10 +75,9 @@ int WriteAndClose(HANDLE file, const void *bytes, DWORD size)
     return CloseHandle(file) ? 1 : 0;
 }
 
-int WriteWholeFile(const char *path, const void *bytes, DWORD size, DWORD shareMode,
-                   DWORD attributes)
+int WriteWholeFile(const char *path, const void *bytes, DWORD size, DWORD creation)
 {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, shareMode, NULL, CREATE_ALWAYS, attributes,
-                              NULL);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, creation,
+                              FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_ARCHIVE, NULL);
     return file != INVALID_HANDLE_VALUE && WriteAndClose(file, bytes, size);
 }

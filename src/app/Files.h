@@ -19,13 +19,16 @@ int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size);
    were written and the file was closed; else 0 with the reason as the last
    error (the file may then be left empty or partly written). */
 int WriteAndClose(HANDLE file, const void *bytes, DWORD size);
-/* Creates or truncates path with the given share mode and attributes, then
-   WriteAndClose. */
-int WriteWholeFile(const char *path, const void *bytes, DWORD size, DWORD shareMode,
-                   DWORD attributes);
+/* Creates path as creation says (CREATE_ALWAYS, CREATE_NEW), shared for
+   reading only, with the archive attribute, then WriteAndClose. */
+int WriteWholeFile(const char *path, const void *bytes, DWORD size, DWORD creation);
 void FreeBytes(void *bytes);
 /* Deletes a file the program made, clearing a read-only attribute first (a
    copy takes its source's). DeleteFileA's result and last error. */
 int DeleteOwnFile(const char *path);
+/* When set, DeleteOwnFile calls this in the place of DeleteFileA: a test's
+   way to stand in for Windows, where a deleted file's name stays taken
+   while another program has it open. */
+extern BOOL(WINAPI *deleteFileCall)(LPCSTR path);
 
 #endif

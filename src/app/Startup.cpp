@@ -7,6 +7,7 @@
 #include "app/PageLoop.h"
 #include "app/Report.h"
 #include "app/Text.h"
+#include "install/PriorState.h"
 #include "options/OptionsDialog.h"
 #include "uninstall/SelfRemoval.h"
 #include "resource.h"
@@ -79,6 +80,9 @@ void SetDefaultInstallFolder(void)
 void RunUninstallRole(void)
 {
     uninstallMode = 1;
+    /* An installation that a run cut short gets its originals back first,
+       so that what is removed is the installation as it was. */
+    TakeBackFailedInstall(NULL);
     if (MessageBoxA(NULL, UNINSTALL_QUESTION, CAPTION_UNINSTALL, MB_YESNO | MB_ICONINFORMATION) ==
         IDYES)
         UninstallAndRemoveSelf(NULL);

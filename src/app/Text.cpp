@@ -23,11 +23,7 @@ int CopyText(char *out, size_t size, const char *text)
 int AppendText(char *out, size_t size, const char *text)
 {
     size_t used = TextLength(out);
-    size_t length = TextLength(text);
-    if (used >= size || length >= size - used)
-        return RefuseTooLong();
-    memcpy(out + used, text, length + 1);
-    return 1;
+    return used < size ? CopyText(out + used, size - used, text) : RefuseTooLong();
 }
 
 int ComposeText(char *out, size_t size, ...)
@@ -44,14 +40,7 @@ int ComposeText(char *out, size_t size, ...)
 
 int ComposePath(char *out, size_t size, const char *folder, const char *name)
 {
-    size_t folderLength = TextLength(folder);
-    size_t nameLength = TextLength(name);
-    if (folderLength + 1 + nameLength >= size)
-        return RefuseTooLong();
-    memcpy(out, folder, folderLength);
-    out[folderLength] = '\\';
-    memcpy(out + folderLength + 1, name, nameLength + 1);
-    return 1;
+    return ComposeText(out, size, folder, "\\", name, NULL);
 }
 
 char *LastBackslash(char *path)

@@ -23,7 +23,7 @@ int AppendText(char *out, size_t size, const char *text);
    Returns 1, or 0 with ERROR_FILENAME_EXCED_RANGE as the last error when
    they do not all fit: out then holds those before the first that did not. */
 int ComposeText(char *out, size_t size, ...);
-/* out = folder + "\" + name; same rules as CopyText. */
+/* out = folder + "\" + name; same rules as ComposeText. */
 int ComposePath(char *out, size_t size, const char *folder, const char *name);
 /* The last backslash of path, or NULL. The path is read by characters of the
    ANSI code page: on the East Asian ones the second byte of a character may

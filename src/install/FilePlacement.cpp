@@ -72,6 +72,5 @@ int ExtractResourceFile(LPCSTR resourceName, LPCSTR resourceType, const char *fi
     const void *data = loaded ? LockResource(loaded) : NULL;
     if (!data)
         return 0;
-    return WriteWholeFile(target, data, size, FILE_SHARE_READ,
-                          FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_ARCHIVE);
+    return WriteWholeFile(target, data, size, CREATE_ALWAYS);
 }

@@ -21,17 +21,22 @@
     "as they were:\n"
 #define KEPT_AS ": its original is kept as "
 
-/* Attributes SetFileAttributesA takes; the others are the system's own. */
-#define SETTABLE_ATTRIBUTES                                                                \
-    (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NORMAL |            \
-     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_READONLY | \
-     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_TEMPORARY)
+/* The record of the kept originals, a file of the install folder: it is
+   written before the first copy is made and deleted only once the run is in
+   place or taken back whole, so that a run cut short (a power loss, a process
+   ended) is taken back by the next start. It holds numbers only: the name of
+   each kept original is made from them by GetTempFileNameA, always in the
+   install folder, so that nothing else is ever taken for one. */
+#define KEPT_RECORD_NAME "TAKEBACK.DAT"
 
-/* A file of the install folder as the run found it. */
-struct PriorFile {
-    int noted;          /* 1 from its note until it is back */
-    DWORD attributes;   /* the original's, when there was one */
-    char kept[MAX_PATH]; /* the kept copy of the original; empty: there was none */
+struct KeptRecord {
+    /* NMZAV.EXE, then the carried files in FileManifest's order: the unique
+       number of the name its original is kept under, 0 when there was none. */
+    WORD kept[MANIFEST_COUNT + 1];
+    /* 1 from just before the original is moved onto its copy, which is then
+       whole; while 0, the copy may be part of one, and the original is
+       still under its own name. */
+    BYTE moved[MANIFEST_COUNT + 1];
 };
 
 /* Longest value of the uninstall entry that is noted; one longer than that
@@ -50,10 +55,15 @@ struct PriorValue {
 static const char *const EntryValueNames[] = {DISPLAY_NAME_VALUE, UNINSTALL_STRING_VALUE};
 #define ENTRY_VALUE_COUNT 2
 
+/* Index of the record among the paths below, after the placed files. */
+#define RECORD_INDEX (MANIFEST_COUNT + 1)
+
 /* Everything noted in the current run. */
 static struct {
-    /* NMZAV.EXE, then the carried files in FileManifest's order. */
-    PriorFile files[MANIFEST_COUNT + 1];
+    KeptRecord record;
+    /* 1 once every placed file was noted: a file without an original is
+       then the run's own */
+    int filesNoted;
     /* Length of the leading part of installFolder that existed as folders,
        once the folders were noted (foldersNoted). */
     int foldersNoted;
@@ -62,6 +72,11 @@ static struct {
     int entryNoted;
     LONG entryStatus;
     PriorValue values[ENTRY_VALUE_COUNT];
+    /* installFolder\NMZAV.EXE, the carried files, then the record. */
+    char path[RECORD_INDEX + 1][MAX_PATH];
+    /* The names the record's numbers give, empty where there is none; then
+       the record's path, once it is this run's or a cut run's that was read. */
+    char kept[RECORD_INDEX + 1][MAX_PATH];
 } prior;
 
 void ForgetPriorState(void)
@@ -95,67 +110,108 @@ void NotePriorFolders(void)
     prior.foldersNoted = 1;
 }
 
-/* installFolder\<name of placed file i>: NMZAV.EXE, then the carried files. */
-static int PlacedFilePath(char *path, int i)
+/* Name of placed file i: NMZAV.EXE, then the carried files, then the
+   record. */
+static const char *PlacedName(int i)
 {
-    return ComposePath(path, MAX_PATH, installSettings.installFolder,
-                       i ? FileManifest[i - 1].fileName : INSTALLED_FILE_NAME);
+    return i == RECORD_INDEX ? KEPT_RECORD_NAME : i ? FileManifest[i - 1].fileName
+                                                     : INSTALLED_FILE_NAME;
 }
 
-/* Notes placed file i, keeping a copy of it when it exists. The copy gets a
-   name GetTempFileNameA has just created in the install folder, so that it
-   overwrites nothing; its first three letters are the original's. */
-static int KeepPriorFile(int i)
+/* Fills in the paths of the placed files and the record; 0 when the install
+   folder leaves no room for them. */
+static int NamePaths(void)
 {
-    PriorFile &noted = prior.files[i];
-    char path[MAX_PATH];
-    WIN32_FIND_DATAA found;
-    if (!PlacedFilePath(path, i))
-        return 0;
-    HANDLE search = FindFirstFileA(path, &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);
-        /* A folder of that name is not the run's to change: writing there
-           fails. */
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            /* The take-back compares the file with its copy whole, in memory. */
-            if (found.nFileSizeHigh) {
-                SetLastError(ERROR_FILE_TOO_LARGE);
-                return 0;
-            }
-            noted.attributes = found.dwFileAttributes;
-            if (!GetTempFileNameA(installSettings.installFolder, LastBackslash(path) + 1, 0,
-                                  noted.kept))
-                return 0;
-            if (!CopyFileA(path, noted.kept, FALSE)) {
-                KeepingLastError([&] { DeleteFileA(noted.kept); });
-                return 0;
-            }
-        }
-    } else {
-        DWORD error = GetLastError();
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+    for (int i = 0; i <= RECORD_INDEX; i++)
+        if (!ComposePath(prior.path[i], MAX_PATH, installSettings.installFolder, PlacedName(i)))
             return 0;
-    }
-    noted.noted = 1;
     return 1;
+}
+
+/* The name placed file i's original is kept under: the install folder, the
+   first three letters of its name and the record's number, as
+   GetTempFileNameA composes them (the number is never 0, with which that
+   call would make a file). Left empty when there is none. */
+static int NameKept(int i)
+{
+    prior.kept[i][0] = '\0';
+    return !prior.record.kept[i] || GetTempFileNameA(installSettings.installFolder,
+                                                      PlacedName(i), prior.record.kept[i],
+                                                      prior.kept[i]);
+}
+
+static int WriteRecord(DWORD creation)
+{
+    return WriteWholeFile(prior.path[RECORD_INDEX], &prior.record, sizeof prior.record,
+                          creation);
+}
+
+/* Notes placed file i and, when it exists, chooses a free name for its
+   copy. Numbers 16 apart never meet those of another file with the same
+   first letters, nor 0. */
+static int NotePriorFile(int i)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(prior.path[i], &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    FindClose(search);
+    /* A folder of that name is not the run's to change: writing there
+       fails. */
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return 1;
+    /* The take-back compares the file with its copy whole, in memory. */
+    if (found.nFileSizeHigh) {
+        SetLastError(ERROR_FILE_TOO_LARGE);
+        return 0;
+    }
+    for (prior.record.kept[i] = (WORD)(i + 1); NameKept(i); prior.record.kept[i] += 16)
+        if (GetFileAttributesA(prior.kept[i]) == INVALID_FILE_ATTRIBUTES)
+            return 1;
+    return 0;
+}
+
+/* Moves the original of placed file i onto its copy, so that its name is
+   free for the run's own file without a deletion (after which Windows may
+   keep the name taken while another program has the file open), the
+   original keeps its attributes and links, and a name that is another name
+   of a user's file is not written through. A file that cannot be opened for
+   writing for sharing (the running NMZAV.EXE, which could be renamed)
+   stays, to refuse the write as it would have anyway. */
+static int MakeWay(int i)
+{
+    HANDLE file = CreateFileA(prior.path[i], GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    prior.record.moved[i] = 1;
+    return WriteRecord(CREATE_ALWAYS) && DeleteOwnFile(prior.kept[i]) &&
+           MoveFileA(prior.path[i], prior.kept[i]);
 }
 
 int KeepPriorFiles(void)
 {
+    if (!NamePaths())
+        return 0;
     for (int i = 0; i <= MANIFEST_COUNT; i++)
-        if (!KeepPriorFile(i))
+        if (!NotePriorFile(i))
             return 0;
-    /* Once every original is kept, each goes where it can, so that the run
-       writes a file of its own, not through a link of that name to another
-       file, and Windows refuses it no read-only or hidden file in the way.
-       One that cannot go (the running NMZAV.EXE) stays, to be written over
-       or to refuse the write as it would have anyway. */
-    for (int i = 0; i <= MANIFEST_COUNT; i++) {
-        char path[MAX_PATH];
-        if (prior.files[i].kept[0] && PlacedFilePath(path, i))
-            DeleteOwnFile(path);
-    }
+    /* The record names every copy before the first is made; a file of its
+       name that is not this program's stays untouched, and stops the run. */
+    if (!WriteRecord(CREATE_NEW))
+        return 0;
+    CopyText(prior.kept[RECORD_INDEX], MAX_PATH, prior.path[RECORD_INDEX]);
+    for (int i = 0; i <= MANIFEST_COUNT; i++)
+        if (prior.kept[i][0] && !CopyFileA(prior.path[i], prior.kept[i], TRUE))
+            return 0;
+    prior.filesNoted = 1;
+    for (int i = 0; i <= MANIFEST_COUNT; i++)
+        if (prior.kept[i][0] && !MakeWay(i))
+            return 0;
     return 1;
 }
 
@@ -183,54 +239,41 @@ int NotePriorUninstallEntry(void)
     return 1;
 }
 
-/* 1 when the file at path holds the bytes of its kept copy: the run never
-   replaced it. Whatever cannot be read counts as replaced. */
-static int Unchanged(const PriorFile &noted, const char *path)
-{
-    BYTE *now, *kept;
-    DWORD nowSize, keptSize;
-    if (!ReadWholeFile(path, &now, &nowSize))
-        return 0;
-    int same = ReadWholeFile(noted.kept, &kept, &keptSize) && keptSize == nowSize;
-    for (DWORD i = 0; same && i < nowSize; i++)
-        same = now[i] == kept[i];
-    FreeBytes(now);
-    FreeBytes(kept);
-    return same;
-}
-
-/* Puts placed file i back: one the run created goes; one it replaced is
-   deleted and its kept original renamed back, with its attributes; one it
-   never replaced gets its attributes back and loses its kept copy. Once it
-   is back its note is done with, so that a take-back cut short by a fault
-   can be run again; what cannot be put back is listed, with the name its
-   original is kept under beside it. */
+/* Puts placed file i back: one the run created goes; a kept original is
+   renamed back, or its copy deleted where the original never left. A file
+   at an original's name goes only while the original is still kept, so
+   that a take-back cut short and run again never deletes one; it is first
+   renamed aside (the kept name with "~" at its end), since a deleted file's
+   name may stay taken, and one left aside by a take-back cut short goes.
+   What cannot be put back is listed, with the name its original is kept
+   under beside it. */
 static void PutBackFile(int i, char *list, DWORD *failure)
 {
-    PriorFile &noted = prior.files[i];
-    char path[MAX_PATH];
+    const char *path = prior.path[i];
+    const char *kept = prior.kept[i];
     const char *left = path;
-    const char *kept = noted.kept[0] ? noted.kept : NULL;
-    int back;
-    PlacedFilePath(path, i);
-    if (kept && Unchanged(noted, path)) {
-        left = kept;
-        kept = NULL;
-        back = SetFileAttributesA(path, noted.attributes & SETTABLE_ATTRIBUTES) &&
-               DeleteOwnFile(left);
-    } else {
-        /* A failed copy may have left no file at all. */
-        back = (!IsFile(path) || DeleteOwnFile(path)) &&
-               (!kept || (MoveFileA(kept, path) &&
-                          SetFileAttributesA(path, noted.attributes & SETTABLE_ATTRIBUTES)));
+    char aside[MAX_PATH];
+    int back = 1;
+    if (!kept[0]) {
+        if (prior.filesNoted && IsFile(path))
+            back = DeleteOwnFile(path);
+    } else if (IsFile(kept)) {
+        if (!prior.record.moved[i]) {
+            left = kept;
+            back = DeleteOwnFile(kept);
+        } else {
+            CopyText(aside, sizeof aside, kept);
+            aside[TextLength(aside) - 1] = '~';
+            back = (!IsFile(aside) || DeleteOwnFile(aside)) &&
+                   (!IsFile(path) || (MoveFileA(path, aside) && DeleteOwnFile(aside))) &&
+                   MoveFileA(kept, path);
+        }
     }
-    if (back) {
-        noted.noted = 0;
+    if (back)
         return;
-    }
     *failure = GetLastError();
     ListInMessage(list, REPORT_BUFFER_SIZE, left, KEPT_AS,
-                  kept && IsFile(kept) ? LastBackslash(noted.kept) + 1 : NULL);
+                  left == path && IsFile(kept) ? LastBackslash(prior.kept[i]) + 1 : NULL);
 }
 
 /* Removes the folders the run made, innermost first; one that is not empty
@@ -285,16 +328,40 @@ static int PutBackUninstallEntry(void)
     return status == ERROR_SUCCESS;
 }
 
+/* A cut run's record in the install folder, when there is one, stands for
+   what this run noted of its files; only a file of a record's exact size
+   counts as one. */
+static void ReadRecord(void)
+{
+    BYTE *bytes;
+    DWORD size;
+    if (!ReadWholeFile(prior.path[RECORD_INDEX], &bytes, &size))
+        return;
+    if (size == sizeof prior.record) {
+        memcpy(&prior.record, bytes, sizeof prior.record);
+        CopyText(prior.kept[RECORD_INDEX], MAX_PATH, prior.path[RECORD_INDEX]);
+    }
+    FreeBytes(bytes);
+}
+
+/* Deletes the kept originals from first on and then the record (while it
+   is there, a run cut short still finds every original it names), listing
+   each that cannot be deleted. */
+static void DropKept(int first, char *list, DWORD *failure)
+{
+    for (int i = first; i <= RECORD_INDEX; i++)
+        if (prior.kept[i][0] && !DeleteOwnFile(prior.kept[i])) {
+            *failure = GetLastError();
+            ListInMessage(list, REPORT_BUFFER_SIZE, prior.kept[i], NULL, NULL);
+        }
+}
+
 void DropKeptOriginals(HWND owner)
 {
     char list[REPORT_BUFFER_SIZE];
     DWORD failure = ERROR_SUCCESS;
     CopyText(list, sizeof list, DELETE_FAILED);
-    for (const PriorFile &noted : prior.files)
-        if (noted.kept[0] && !DeleteOwnFile(noted.kept)) {
-            failure = GetLastError();
-            ListInMessage(list, sizeof list, noted.kept, NULL, NULL);
-        }
+    DropKept(0, list, &failure);
     ForgetPriorState();
     if (failure == ERROR_SUCCESS)
         return;
@@ -307,11 +374,18 @@ int TakeBackFailedInstall(HWND owner)
     char list[REPORT_BUFFER_SIZE];
     DWORD failure = ERROR_SUCCESS;
     CopyText(list, sizeof list, CANNOT_PUT_BACK);
-    /* The files the run created go first, then the originals come back. */
-    for (int pass = 0; pass < 2; pass++)
-        for (int i = 0; i <= MANIFEST_COUNT; i++)
-            if (prior.files[i].noted && (prior.files[i].kept[0] != '\0') == pass)
-                PutBackFile(i, list, &failure);
+    if (NamePaths()) {
+        ReadRecord();
+        /* The files the run created go first, then the originals come
+           back; the record goes once every one is back, before the folders
+           it would keep. */
+        for (int pass = 0; pass < 2; pass++)
+            for (int i = 0; i <= MANIFEST_COUNT; i++)
+                if (NameKept(i) && (prior.kept[i][0] != '\0') == pass)
+                    PutBackFile(i, list, &failure);
+        if (failure == ERROR_SUCCESS)
+            DropKept(RECORD_INDEX, list, &failure);
+    }
     if (prior.foldersNoted)
         RemoveMadeFolders(list, &failure);
     if (!PutBackUninstallEntry()) {

@@ -6,6 +6,7 @@
 #include "install/PriorState.h"
 #include "install/UninstallRecord.h"
 #include "options/AddressCorrection.h"
+#include "app/Files.h"
 #include "app/Globals.h"
 #include "BoxWatch.h"
 #include "HostCommand.h"
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <map>
+#include <vector>
 #include <string>
 
 static const char *const placedNames[] = {"NMZAV.EXE",   "ICON.ICO",    "ICONS.ICO",
@@ -216,8 +218,9 @@ TEST_F(TakeBack, AnOriginalThatCannotGoBackStaysKeptAndTheMessageSaysWhere)
     Release();
 
     std::map<std::string, std::string> files = Files();
-    ASSERT_EQ(2u, files.size()) << "the new icon and the kept original";
+    ASSERT_EQ(3u, files.size()) << "the new icon, the kept original and its record";
     files.erase("ICON.ICO");
+    files.erase("TAKEBACK.DAT");
     const std::string kept = files.begin()->first;
     EXPECT_EQ("mine", files.begin()->second);
     ASSERT_EQ(2u, watch.boxes.size());
@@ -345,4 +348,80 @@ TEST_F(TakeBack, ASuccessfulInstallationLeavesNoKeptCopy)
     EXPECT_NE("earlier ICON.ICO", files["ICON.ICO"]);
     EXPECT_EQ(1, TakeBackFailedInstall(NULL)) << "nothing left to take back";
     EXPECT_EQ(files, Files());
+}
+
+/* Windows keeps a deleted file's name taken while another program has it
+   open; deletions here keep it until the test lets go. The take-back renames
+   each new file aside before deleting it, so every original still comes
+   back under its own name. */
+static std::vector<std::string> lingering;
+static BOOL WINAPI DeleteKeepingTheName(LPCSTR path)
+{
+    lingering.push_back(path);
+    return TRUE;
+}
+
+TEST_F(TakeBack, ADeletedFileWhoseNameLingersKeepsNoOriginalOut)
+{
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+    for (const char *name : placedNames)
+        ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
+    const std::map<std::string, std::string> before = Files();
+    ASSERT_NO_FATAL_FAILURE(Hold("readme.htm", FILE_SHARE_READ));
+    BoxWatch watch;
+    EXPECT_EQ(0, InstallAll(NULL));
+    deleteFileCall = DeleteKeepingTheName;
+    EXPECT_EQ(1, TakeBackFailedInstall(NULL));
+    deleteFileCall = NULL;
+    EXPECT_EQ(1u, watch.boxes.size()) << "no message from the take-back";
+    for (const char *name : placedNames)
+        EXPECT_EQ(before.at(name), Files()[name]) << name;
+    Release();
+    for (const std::string &path : lingering)
+        DeleteFileA(path.c_str());
+    EXPECT_EQ(before, Files()) << "nothing left once the names are let go";
+}
+
+/* A take-back ended at each of its deletions (its thread ends there, as the
+   process would), then run again by a process that knows only the record:
+   every original is back, and nothing else is left. */
+static int deletions, cutAt;
+static BOOL WINAPI DeleteOrEnd(LPCSTR path)
+{
+    if (++deletions == cutAt)
+        ExitThread(0);
+    return DeleteFileA(path);
+}
+static DWORD WINAPI TakeBackThread(LPVOID)
+{
+    return (DWORD)TakeBackFailedInstall(NULL);
+}
+
+TEST_F(TakeBack, ATakeBackCutShortAndRunAgainPutsEveryOriginalBack)
+{
+    DWORD completed = 0;
+    for (cutAt = 1; !completed; cutAt++) {
+        SCOPED_TRACE("ended at deletion " + std::to_string(cutAt));
+        ASSERT_LT(cutAt, 20) << "a take-back that never completes";
+        UseFolder(parent / ("cut " + std::to_string(cutAt)));
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+        for (const char *name : placedNames)
+            ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
+        const std::map<std::string, std::string> before = Files();
+        ASSERT_NO_FATAL_FAILURE(Hold("readme.htm", FILE_SHARE_READ));
+        BoxWatch watch;
+        ASSERT_EQ(0, InstallAll(NULL));
+        deletions = 0;
+        deleteFileCall = DeleteOrEnd;
+        HANDLE run = CreateThread(NULL, 0, TakeBackThread, NULL, 0, NULL);
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run, 10000));
+        GetExitCodeThread(run, &completed);
+        CloseHandle(run);
+        deleteFileCall = NULL;
+        ForgetPriorState();
+        EXPECT_EQ(1, TakeBackFailedInstall(NULL));
+        Release();
+        EXPECT_EQ(before, Files());
+        EXPECT_EQ(1u, watch.boxes.size()) << "only the run's own message";
+    }
 }
