@@ -162,7 +162,9 @@ static int NotePriorFile(int i)
        fails. */
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return 1;
-    /* The take-back compares the file with its copy whole, in memory. */
+    /* One of 4 GiB or more is no file an installation of this program
+       wrote, and a copy of it would take as much room again: it is not
+       replaced. */
     if (found.nFileSizeHigh) {
         SetLastError(ERROR_FILE_TOO_LARGE);
         return 0;

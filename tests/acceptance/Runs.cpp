@@ -10,6 +10,7 @@
 #include <objbase.h>
 #include <shlwapi.h>
 #include <stdlib.h>
+#include <vector>
 
 namespace {
 
@@ -474,6 +475,63 @@ void CodePage932Folder()
     UninstallFromProgramList(folder);
 }
 
+/* From the Welcome page of an installer started over an installation (its
+   earlier-version warning answered Yes) to the Ready page. */
+HWND ReinstallToReady(HANDLE *wizard)
+{
+    *wizard = StartDownloadedInstaller();
+    Click(WaitForPage(1002, "Welcome"), 1001);
+    Answer(WaitForBox("Nimbrella ZAV Installation"), IDYES);
+    Click(WaitForPage(1007, "Software Licence Agreement"), 1001);
+    return ChooseFolderAndIcons(WaitForPage(1008, "Select Destination Folder"), "", AllIcons);
+}
+
+/* A re-install ended as at a power loss: while the message about a carried
+   file that another program holds is shown, or some time after Install. The
+   next installation leaves exactly the program's files, and the uninstall
+   then leaves nothing. */
+void CutReinstallsAreTakenBack()
+{
+    const std::string folder = DEFAULT_INSTALL_FOLDER;
+    const int HeldReadMe = -1;
+    for (int cut : {HeldReadMe, 5, 10, 15, 20, 30, 50}) {
+        Step("cut: " + (cut == HeldReadMe ? "at the held read-me's message"
+                                          : std::to_string(cut) + " ms after Install"));
+        Install(folder, AllIcons);
+        HANDLE wizard;
+        HWND ready = ReinstallToReady(&wizard);
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (cut == HeldReadMe)
+            held = CreateFileA((folder + "\\readme.htm").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                               NULL, OPEN_EXISTING, 0, NULL);
+        Click(ready, 1001);
+        if (cut == HeldReadMe)
+            WaitForBox("Nimbrella ZAV Installation Error", 30000);
+        else
+            Sleep(cut);
+        TerminateProcess(wizard, 1);
+        WaitForExit(wizard, 15000);
+        CloseHandle(wizard);
+        CloseHandle(held);
+        HWND finish = InstallToFinish(ReinstallToReady(&wizard));
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &found);
+        do
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(found.cFileName);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+        Expect(names.size() == 10, "exactly the nine files and UNINSTALL.DAT, saw " +
+                                       std::to_string(names.size()) + " files");
+        ExpectInstalled(folder, AllIcons);
+        Click(finish, 2);
+        WaitForExit(wizard, 15000);
+        CloseHandle(wizard);
+        UninstallFromProgramList(folder);
+    }
+}
+
 } // namespace
 
 TEST(Acceptance, Run1DefaultsAllTheWay)
@@ -501,6 +559,7 @@ TEST(Acceptance, Run9CodePage932Folder)
     Drive("run9", CodePage932Folder);
 }
 TEST(Acceptance, Run10ReadOnlySource) { Drive("run10", ReadOnlySource); }
+TEST(Acceptance, Run11CutReinstallsAreTakenBack) { Drive("run11", CutReinstallsAreTakenBack); }
 
 /* The newcomer's walkthrough (scripts/run without a display): run 1, then the
    uninstall, with a picture of every page and box. */

@@ -14,7 +14,7 @@ desktop and in the Start Menu, and uninstalls it again")
 foreach(run IN ITEMS Run1DefaultsAllTheWay Run2OptionsSwitchBothOff Run3UninstallLeavesNothing
         Run4NoIconsAccentedFolderAndRepeat Run5FailedInstallThenAgain Run6ForeignPrefixUntouched
         Run7UsersOwnFileSurvives Run8FailedRunKeepsTheEarlierInstallation Run9CodePage932Folder
-        Run10ReadOnlySource)
+        Run10ReadOnlySource Run11CutReinstallsAreTakenBack)
   add_test(NAME acceptance.${run}
            COMMAND ${CMAKE_CURRENT_LIST_DIR}/run-fresh.sh ${CMAKE_BINARY_DIR} Acceptance.${run} ${run})
   set_tests_properties(acceptance.${run} PROPERTIES TIMEOUT 600 RESOURCE_LOCK display)
