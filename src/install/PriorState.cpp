@@ -128,16 +128,17 @@ static int NamePaths(void)
     return 1;
 }
 
-/* The name placed file i's original is kept under: the install folder, the
-   first three letters of its name and the record's number, as
+/* The name placed file i's original is kept under (its path filled in
+   first): the install folder, the first three letters of its name and the
+   record's number, as
    GetTempFileNameA composes them (the number is never 0, with which that
    call would make a file). Left empty when there is none. */
 static int NameKept(int i)
 {
     prior.kept[i][0] = '\0';
-    return !prior.record.kept[i] || GetTempFileNameA(installSettings.installFolder,
-                                                      PlacedName(i), prior.record.kept[i],
-                                                      prior.kept[i]);
+    return !prior.record.kept[i] ||
+           GetTempFileNameA(installSettings.installFolder, LastBackslash(prior.path[i]) + 1,
+                            prior.record.kept[i], prior.kept[i]);
 }
 
 static int WriteRecord(DWORD creation)

@@ -130,10 +130,11 @@ void WriteUninstallKey(HWND owner)
 {
     /* The system's list of installed programs runs this text as a command
        line: the path is quoted so that a folder with blanks stays one path. */
-    char program[MAX_PATH];
-    char command[MAX_PATH + 8];
-    if (!ComposePath(program, sizeof program, installSettings.installFolder, INSTALLED_FILE_NAME) ||
-        !ComposeText(command, sizeof command, "\"", program, "\" /U", NULL)) {
+    /* The path of NMZAV.EXE (at most MAX_PATH - 1 characters), quoted, and
+       " /U": room for exactly that much. */
+    char command[MAX_PATH + 5];
+    if (!ComposeText(command, sizeof command, "\"", installSettings.installFolder,
+                     "\\" INSTALLED_FILE_NAME "\" /U", NULL)) {
         ReportUninstallKeyFailure(owner, ERROR_FILENAME_EXCED_RANGE);
         return;
     }
