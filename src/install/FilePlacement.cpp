@@ -1,6 +1,7 @@
 /* Placing the program's files in the install folder: the folder chain, the
    copy of the running executable and the carried files. */
 #include "install/FilePlacement.h"
+#include "install/PriorState.h"
 #include "install/UninstallRecord.h"
 #include "app/Files.h"
 #include "app/Globals.h"
@@ -25,15 +26,19 @@ int CreateInstallFolder(void)
     CopyText(path, sizeof path, installSettings.installFolder);
     /* The leading folders first, at each backslash after the drive prefix
        (such as C:\), read by characters of the ANSI code page; those that
-       exist already make CreateDirectoryA fail harmlessly. */
+       exist already make CreateDirectoryA fail harmlessly. Each one made is
+       noted, for the taking back of a failed run. */
+    size_t parent = 0;
     for (char *c = path; *c; c = CharNextA(c)) {
         if (c - path < 3 || *c != '\\')
             continue;
         *c = '\0';
-        CreateDirectoryA(path, NULL);
+        if (CreateDirectoryA(path, NULL))
+            NoteMadeFolder(parent);
         *c = '\\';
+        parent = (size_t)(c - path);
     }
-    return IsFolder(path) || CreateDirectoryA(path, NULL);
+    return IsFolder(path) || (CreateDirectoryA(path, NULL) && NoteMadeFolder(parent));
 }
 
 int CopySelfToInstallFolder(void)

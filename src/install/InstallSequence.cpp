@@ -20,7 +20,7 @@
 
 /* Everything that may stop the installation; 1 when all of it is in place.
    What each step may change is noted (and every file it replaces kept)
-   first, for TakeBackFailedInstall. */
+   first, each folder as it is made, for TakeBackFailedInstall. */
 static int PlaceProgramFiles(HWND owner)
 {
     /* COM stays initialised for the rest of the process; a second run finds it
@@ -31,7 +31,6 @@ static int PlaceProgramFiles(HWND owner)
         ReportInstallError(owner, COM_FAILED, NULL);
         return 0;
     }
-    NotePriorFolders();
     if (!CreateInstallFolder()) {
         ReportPieces(owner, NULL, CAPTION_INSTALL_ERROR, "Cannot create Nimbrella ZAV folder.\n",
                      NOT_ENOUGH_PERMISSIONS, "\n", SYSTEM_ERROR_LEAD, NULL);

@@ -1,11 +1,12 @@
 /* What the install sequence found before it changed anything, and the taking
-   back of a failed run. The folders, NMZAV.EXE and the carried files are
-   noted before the first of them is written, the uninstall entry just before
-   it is; the context-menu keys, the toolbar key, the prefixes and the links
-   are written only after the last step that can stop, and are never noted.
-   A file the run replaces is kept as a copy on the same disk before anything
-   is written, and taken back by a rename: putting it back needs no room and
-   writes no byte, and its only copy is never held in memory alone. */
+   back of a failed run. The folders are noted as they are made, NMZAV.EXE
+   and the carried files before the first of them is written, the uninstall
+   entry just before it is; the context-menu keys, the toolbar key, the
+   prefixes and the links are written only after the last step that can
+   stop, and are never noted. A file the run replaces is kept as a copy on
+   the same disk before anything is written, and taken back by a rename:
+   putting it back needs no room and writes no byte, and its only copy is
+   never held in memory alone. */
 #include "install/PriorState.h"
 #include "install/UninstallRecord.h"
 #include "app/Files.h"
@@ -95,19 +96,13 @@ static int GoUp(char *path)
     return 1;
 }
 
-void NotePriorFolders(void)
+int NoteMadeFolder(size_t parentLength)
 {
-    char part[MAX_PATH];
-    CopyText(part, sizeof part, installSettings.installFolder);
-    /* From the install folder outwards: the first that exists has all of
-       its parents. */
-    do {
-        if (IsFolder(part)) {
-            prior.existingFolderLength = TextLength(part);
-            break;
-        }
-    } while (GoUp(part));
-    prior.foldersNoted = 1;
+    if (!prior.foldersNoted) {
+        prior.foldersNoted = 1;
+        prior.existingFolderLength = parentLength;
+    }
+    return 1;
 }
 
 /* Name of placed file i: NMZAV.EXE, then the carried files, then the

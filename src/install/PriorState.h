@@ -12,8 +12,10 @@
 
 /* Drops everything noted; the install sequence starts each run with it. */
 void ForgetPriorState(void);
-/* Notes which folders on the way down to the install folder exist. */
-void NotePriorFolders(void);
+/* CreateInstallFolder notes each folder it makes by the length of the path
+   of the folder above it: the first one's ends the folders that existed.
+   Returns 1. */
+int NoteMadeFolder(size_t parentLength);
 /* Notes NMZAV.EXE and the carried files of the install folder, keeping a copy
    of each that exists under a new name beside it, named on the record first,
    and then moves each original onto its copy, out of the run's way. 0 when

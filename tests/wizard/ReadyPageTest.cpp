@@ -69,7 +69,6 @@ static INT_PTR CALLBACK CutShortReadyPageProc(HWND page, UINT message, WPARAM wP
                                               LPARAM lParam)
 {
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_PAGE_NEXT && faults++ == 0) {
-        NotePriorFolders();
         if (CreateInstallFolder() && KeepPriorFiles() && CopySelfToInstallFolder() &&
             ExtractResourceFile(FileManifest[0].resourceName, FileManifest[0].resourceType,
                                 FileManifest[0].fileName))
