@@ -125,9 +125,9 @@ static int NamePaths(void)
 
 /* The name placed file i's original is kept under (its path filled in
    first): the install folder, the first three letters of its name and the
-   record's number, as
-   GetTempFileNameA composes them (the number is never 0, with which that
-   call would make a file). Left empty when there is none. */
+   record's number, as GetTempFileNameA composes them (the number is never
+   0, with which that call would make a file). Left empty when there is
+   none, or when it cannot be composed. */
 static int NameKept(int i)
 {
     prior.kept[i][0] = '\0';
@@ -271,7 +271,7 @@ static void PutBackFile(int i, char *list, DWORD *failure)
         return;
     *failure = GetLastError();
     ListInMessage(list, REPORT_BUFFER_SIZE, left, KEPT_AS,
-                  left == path && IsFile(kept) ? LastBackslash(prior.kept[i]) + 1 : NULL);
+                  left == path && kept[0] ? LastBackslash(prior.kept[i]) + 1 : NULL);
 }
 
 /* Removes the folders the run made, innermost first; one that is not empty
