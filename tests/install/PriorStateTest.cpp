@@ -66,6 +66,18 @@ protected:
         ASSERT_TRUE(WriteFileBytes(File(name), bytes));
         ASSERT_TRUE(CreateDirectoryA(File("readme.htm").c_str(), NULL));
     }
+    /* An earlier installation, its read-me held open by another program
+       that lets others read it, and a run that replaces the files before
+       the read-me and stops there; earlier: the files as they were. */
+    void EarlierInstallationAndAFailedRun()
+    {
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+        for (const char *name : placedNames)
+            ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
+        earlier = Files();
+        ASSERT_NO_FATAL_FAILURE(Hold("readme.htm", FILE_SHARE_READ));
+        ASSERT_EQ(0, InstallAll(NULL));
+    }
     /* Holds a file open as another program would, sharing as given. */
     void Hold(const char *name, DWORD share)
     {
@@ -99,6 +111,7 @@ protected:
     std::string folder;
     HANDLE held = INVALID_HANDLE_VALUE;
     bool locked = false;
+    std::map<std::string, std::string> earlier;
 };
 
 TEST_F(TakeBack, PutsBackWhatTheRunReplacedAndDeletesWhatItCreated)
@@ -363,23 +376,18 @@ static BOOL WINAPI DeleteKeepingTheName(LPCSTR path)
 
 TEST_F(TakeBack, ADeletedFileWhoseNameLingersKeepsNoOriginalOut)
 {
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
-    for (const char *name : placedNames)
-        ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
-    const std::map<std::string, std::string> before = Files();
-    ASSERT_NO_FATAL_FAILURE(Hold("readme.htm", FILE_SHARE_READ));
     BoxWatch watch;
-    EXPECT_EQ(0, InstallAll(NULL));
+    ASSERT_NO_FATAL_FAILURE(EarlierInstallationAndAFailedRun());
     deleteFileCall = DeleteKeepingTheName;
     EXPECT_EQ(1, TakeBackFailedInstall(NULL));
     deleteFileCall = NULL;
     EXPECT_EQ(1u, watch.boxes.size()) << "no message from the take-back";
     for (const char *name : placedNames)
-        EXPECT_EQ(before.at(name), Files()[name]) << name;
+        EXPECT_EQ(earlier.at(name), Files()[name]) << name;
     Release();
     for (const std::string &path : lingering)
         DeleteFileA(path.c_str());
-    EXPECT_EQ(before, Files()) << "nothing left once the names are let go";
+    EXPECT_EQ(earlier, Files()) << "nothing left once the names are let go";
 }
 
 /* A take-back ended at each of its deletions (its thread ends there, as the
@@ -404,13 +412,8 @@ TEST_F(TakeBack, ATakeBackCutShortAndRunAgainPutsEveryOriginalBack)
         SCOPED_TRACE("ended at deletion " + std::to_string(cutAt));
         ASSERT_LT(cutAt, 20) << "a take-back that never completes";
         UseFolder(parent / ("cut " + std::to_string(cutAt)));
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
-        for (const char *name : placedNames)
-            ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
-        const std::map<std::string, std::string> before = Files();
-        ASSERT_NO_FATAL_FAILURE(Hold("readme.htm", FILE_SHARE_READ));
         BoxWatch watch;
-        ASSERT_EQ(0, InstallAll(NULL));
+        ASSERT_NO_FATAL_FAILURE(EarlierInstallationAndAFailedRun());
         deletions = 0;
         deleteFileCall = DeleteOrEnd;
         HANDLE run = CreateThread(NULL, 0, TakeBackThread, NULL, 0, NULL);
@@ -421,7 +424,7 @@ TEST_F(TakeBack, ATakeBackCutShortAndRunAgainPutsEveryOriginalBack)
         ForgetPriorState();
         EXPECT_EQ(1, TakeBackFailedInstall(NULL));
         Release();
-        EXPECT_EQ(before, Files());
+        EXPECT_EQ(earlier, Files());
         EXPECT_EQ(1u, watch.boxes.size()) << "only the run's own message";
     }
 }
