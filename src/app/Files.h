@@ -19,8 +19,8 @@ int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size);
    were written and the file was closed; else 0 with the reason as the last
    error (the file may then be left empty or partly written). */
 int WriteAndClose(HANDLE file, const void *bytes, DWORD size);
-/* Creates path as creation says (CREATE_ALWAYS, CREATE_NEW), shared for
-   reading only, with the archive attribute, then WriteAndClose. */
+/* Opens path as creation says (CREATE_ALWAYS, CREATE_NEW, OPEN_EXISTING),
+   shared for reading only, with the archive attribute, then WriteAndClose. */
 int WriteWholeFile(const char *path, const void *bytes, DWORD size, DWORD creation);
 void FreeBytes(void *bytes);
 /* Deletes a file the program made, clearing a read-only attribute first (a

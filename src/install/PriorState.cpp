@@ -136,6 +136,9 @@ static int NameKept(int i)
                             prior.record.kept[i], prior.kept[i]);
 }
 
+/* Writes the record: made anew (CREATE_NEW), or written over in place
+   (OPEN_EXISTING), never cut to nothing first, so that a run ended at any
+   point leaves it whole, old or new, or empty before its first write. */
 static int WriteRecord(DWORD creation)
 {
     return WriteWholeFile(prior.path[RECORD_INDEX], &prior.record, sizeof prior.record,
@@ -187,7 +190,7 @@ static int MakeWay(int i)
         return GetLastError() == ERROR_SHARING_VIOLATION;
     CloseHandle(file);
     prior.record.moved[i] = 1;
-    return WriteRecord(CREATE_ALWAYS) && DeleteOwnFile(prior.kept[i]) &&
+    return WriteRecord(OPEN_EXISTING) && DeleteOwnFile(prior.kept[i]) &&
            MoveFileA(prior.path[i], prior.kept[i]);
 }
 
@@ -328,17 +331,18 @@ static int PutBackUninstallEntry(void)
 
 /* A cut run's record in the install folder, when there is one, stands for
    what this run noted of its files; only a file of a record's exact size
-   counts as one. */
+   counts as one, or an empty one, which a run ended before it named any
+   copy left. */
 static void ReadRecord(void)
 {
     BYTE *bytes;
     DWORD size;
     if (!ReadWholeFile(prior.path[RECORD_INDEX], &bytes, &size))
         return;
-    if (size == sizeof prior.record) {
+    if (size == sizeof prior.record)
         memcpy(&prior.record, bytes, sizeof prior.record);
+    if (size == sizeof prior.record || size == 0)
         CopyText(prior.kept[RECORD_INDEX], MAX_PATH, prior.path[RECORD_INDEX]);
-    }
     FreeBytes(bytes);
 }
 

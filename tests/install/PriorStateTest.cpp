@@ -66,9 +66,9 @@ protected:
         ASSERT_TRUE(WriteFileBytes(File(name), bytes));
         ASSERT_TRUE(CreateDirectoryA(File("readme.htm").c_str(), NULL));
     }
-    /* An earlier installation, its read-me held open by another program
-       that lets others read it, and a run that replaces the files before
-       the read-me and stops there; earlier: the files as they were. */
+    /* An earlier installation (earlier: its files), its read-me held open
+       by another program that lets others read it, and a run that stops
+       there. */
     void EarlierInstallationAndAFailedRun()
     {
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
@@ -363,68 +363,52 @@ TEST_F(TakeBack, ASuccessfulInstallationLeavesNoKeptCopy)
     EXPECT_EQ(files, Files());
 }
 
-/* Windows keeps a deleted file's name taken while another program has it
-   open; deletions here keep it until the test lets go. The take-back renames
-   each new file aside before deleting it, so every original still comes
-   back under its own name. */
-static std::vector<std::string> lingering;
-static BOOL WINAPI DeleteKeepingTheName(LPCSTR path)
-{
-    lingering.push_back(path);
-    return TRUE;
-}
-
-TEST_F(TakeBack, ADeletedFileWhoseNameLingersKeepsNoOriginalOut)
-{
-    BoxWatch watch;
-    ASSERT_NO_FATAL_FAILURE(EarlierInstallationAndAFailedRun());
-    deleteFileCall = DeleteKeepingTheName;
-    EXPECT_EQ(1, TakeBackFailedInstall(NULL));
-    deleteFileCall = NULL;
-    EXPECT_EQ(1u, watch.boxes.size()) << "no message from the take-back";
-    for (const char *name : placedNames)
-        EXPECT_EQ(earlier.at(name), Files()[name]) << name;
-    Release();
-    for (const std::string &path : lingering)
-        DeleteFileA(path.c_str());
-    EXPECT_EQ(earlier, Files()) << "nothing left once the names are let go";
-}
-
-/* A take-back ended at each of its deletions (its thread ends there, as the
-   process would), then run again by a process that knows only the record:
-   every original is back, and nothing else is left. */
+/* DeleteFileA's stand-in: the take-back's thread ends at deletion cutAt, as
+   its process would; with cutAt 0, every deletion keeps the file's name
+   taken, as Windows does while another program has the file open, until the
+   test lets go. */
 static int deletions, cutAt;
-static BOOL WINAPI DeleteOrEnd(LPCSTR path)
+static std::vector<std::string> lingering;
+static BOOL WINAPI CutOrLingeringDelete(LPCSTR path)
 {
-    if (++deletions == cutAt)
+    if (!cutAt)
+        lingering.push_back(path);
+    else if (++deletions == cutAt)
         ExitThread(0);
-    return DeleteFileA(path);
+    return !cutAt || DeleteFileA(path);
 }
 static DWORD WINAPI TakeBackThread(LPVOID)
 {
     return (DWORD)TakeBackFailedInstall(NULL);
 }
 
-TEST_F(TakeBack, ATakeBackCutShortAndRunAgainPutsEveryOriginalBack)
+/* Renamed aside before they are deleted, the new files keep no original
+   out; a take-back cut short at any deletion and run again, knowing only
+   the record, puts every original back, and leaves nothing else. */
+TEST_F(TakeBack, ATakeBackWithLingeringNamesOrCutShortPutsEveryOriginalBack)
 {
     DWORD completed = 0;
-    for (cutAt = 1; !completed; cutAt++) {
-        SCOPED_TRACE("ended at deletion " + std::to_string(cutAt));
-        ASSERT_LT(cutAt, 20) << "a take-back that never completes";
-        UseFolder(parent / ("cut " + std::to_string(cutAt)));
+    for (cutAt = 0; cutAt < 20 && !(cutAt > 1 && completed); cutAt++) {
+        SCOPED_TRACE(cutAt ? "ended at deletion " + std::to_string(cutAt) : "lingering names");
+        UseFolder(parent / std::to_string(cutAt));
         BoxWatch watch;
         ASSERT_NO_FATAL_FAILURE(EarlierInstallationAndAFailedRun());
         deletions = 0;
-        deleteFileCall = DeleteOrEnd;
+        deleteFileCall = CutOrLingeringDelete;
         HANDLE run = CreateThread(NULL, 0, TakeBackThread, NULL, 0, NULL);
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run, 10000));
         GetExitCodeThread(run, &completed);
         CloseHandle(run);
         deleteFileCall = NULL;
+        for (const char *name : placedNames)
+            EXPECT_TRUE(cutAt || earlier.at(name) == Files()[name]) << name;
+        for (const std::string &path : lingering)
+            DeleteFileA(path.c_str());
+        lingering.clear();
         ForgetPriorState();
         EXPECT_EQ(1, TakeBackFailedInstall(NULL));
         Release();
         EXPECT_EQ(earlier, Files());
-        EXPECT_EQ(1u, watch.boxes.size()) << "only the run's own message";
     }
+    EXPECT_EQ(1u, completed) << "a take-back that ran to its end";
 }
