@@ -66,18 +66,6 @@ protected:
         ASSERT_TRUE(WriteFileBytes(File(name), bytes));
         ASSERT_TRUE(CreateDirectoryA(File("readme.htm").c_str(), NULL));
     }
-    /* An earlier installation (earlier: its files), its read-me held open
-       by another program that lets others read it, and a run that stops
-       there. */
-    void EarlierInstallationAndAFailedRun()
-    {
-        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
-        for (const char *name : placedNames)
-            ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
-        earlier = Files();
-        ASSERT_NO_FATAL_FAILURE(Hold("readme.htm", FILE_SHARE_READ));
-        ASSERT_EQ(0, InstallAll(NULL));
-    }
     /* Holds a file open as another program would, sharing as given. */
     void Hold(const char *name, DWORD share)
     {
@@ -111,7 +99,6 @@ protected:
     std::string folder;
     HANDLE held = INVALID_HANDLE_VALUE;
     bool locked = false;
-    std::map<std::string, std::string> earlier;
 };
 
 TEST_F(TakeBack, PutsBackWhatTheRunReplacedAndDeletesWhatItCreated)
@@ -391,8 +378,14 @@ TEST_F(TakeBack, ATakeBackWithLingeringNamesOrCutShortPutsEveryOriginalBack)
     for (cutAt = 0; cutAt < 20 && !(cutAt > 1 && completed); cutAt++) {
         SCOPED_TRACE(cutAt ? "ended at deletion " + std::to_string(cutAt) : "lingering names");
         UseFolder(parent / std::to_string(cutAt));
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+        for (const char *name : placedNames)
+            ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
+        const std::map<std::string, std::string> earlier = Files();
+        /* Another program has the read-me open: the run stops there. */
+        ASSERT_NO_FATAL_FAILURE(Hold("readme.htm", FILE_SHARE_READ));
         BoxWatch watch;
-        ASSERT_NO_FATAL_FAILURE(EarlierInstallationAndAFailedRun());
+        ASSERT_EQ(0, InstallAll(NULL));
         deletions = 0;
         deleteFileCall = CutOrLingeringDelete;
         HANDLE run = CreateThread(NULL, 0, TakeBackThread, NULL, 0, NULL);
