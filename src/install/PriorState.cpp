@@ -34,9 +34,9 @@ struct KeptRecord {
     /* NMZAV.EXE, then the carried files in FileManifest's order: the unique
        number of the name its original is kept under, 0 when there was none. */
     WORD kept[MANIFEST_COUNT + 1];
-    /* 1 from just before the original is moved onto its copy, which is then
-       whole; while 0, the copy may be part of one, and the original is
-       still under its own name. */
+    /* 1 from just before the original takes its whole copy's name; while
+       0, the copy may be part of one, and the original is still under its
+       own name. */
     BYTE moved[MANIFEST_COUNT + 1];
 };
 
@@ -174,13 +174,13 @@ static int NotePriorFile(int i)
     return 0;
 }
 
-/* Moves the original of placed file i onto its copy, so that its name is
-   free for the run's own file without a deletion (after which Windows may
-   keep the name taken while another program has the file open), the
-   original keeps its attributes and links, and a name that is another name
-   of a user's file is not written through. A file that cannot be opened for
-   writing for sharing (the running NMZAV.EXE, which could be renamed)
-   stays, to refuse the write as it would have anyway. */
+/* The original of placed file i takes the name of its whole copy, which
+   goes: its own name is then free for the run's file without a deletion
+   (after which Windows may keep a name taken while another program has the
+   file open), the original keeps its attributes and links, and a name that
+   is another name of a user's file is not written through. A file that
+   cannot be opened for writing for sharing (the running NMZAV.EXE, which
+   could be renamed) stays, to refuse the write as it would have anyway. */
 static int MakeWay(int i)
 {
     HANDLE file = CreateFileA(prior.path[i], GENERIC_WRITE,
