@@ -174,21 +174,30 @@ static int NotePriorFile(int i)
     return 0;
 }
 
-/* The original of placed file i takes the name of its whole copy, which
-   goes: its own name is then free for the run's file without a deletion
-   (after which Windows may keep a name taken while another program has the
-   file open), the original keeps its attributes and links, and a name that
-   is another name of a user's file is not written through. A file that
-   cannot be opened for writing for sharing (the running NMZAV.EXE, which
-   could be renamed) stays, to refuse the write as it would have anyway. */
-static int MakeWay(int i)
+/* 1 when another program has path open in a way that refuses writing to it,
+   as the system does with a program that runs (the installed NMZAV.EXE): a
+   rename would move it, still running, out of its name. */
+static int HeldByAnother(const char *path)
 {
-    HANDLE file = CreateFileA(prior.path[i], GENERIC_WRITE,
+    HANDLE file = CreateFileA(path, GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                               OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_SHARING_VIOLATION;
     CloseHandle(file);
+    return 0;
+}
+
+/* The original of placed file i takes the name of its whole copy, which
+   goes: its own name is then free for the run's file without a deletion
+   (after which Windows may keep a name taken while another program has the
+   file open), the original keeps its attributes and links, and a name that
+   is another name of a user's file is not written through. One held by
+   another program stays, to refuse the write as it would have anyway. */
+static int MakeWay(int i)
+{
+    if (HeldByAnother(prior.path[i]))
+        return 1;
     prior.record.moved[i] = 1;
     return WriteRecord(OPEN_EXISTING) && DeleteOwnFile(prior.kept[i]) &&
            MoveFileA(prior.path[i], prior.kept[i]);
@@ -245,7 +254,8 @@ int NotePriorUninstallEntry(void)
    at an original's name goes only while the original is still kept, so
    that a take-back cut short and run again never deletes one; it is first
    renamed aside (the kept name with "~" at its end), since a deleted file's
-   name may stay taken, and one left aside by a take-back cut short goes.
+   name may stay taken, but not while another program holds it, and one
+   left aside by a take-back cut short goes.
    What cannot be put back is listed, with the name its original is kept
    under beside it. */
 static void PutBackFile(int i, char *list, DWORD *failure)
@@ -266,7 +276,8 @@ static void PutBackFile(int i, char *list, DWORD *failure)
             CopyText(aside, sizeof aside, kept);
             aside[TextLength(aside) - 1] = '~';
             back = (!IsFile(aside) || DeleteOwnFile(aside)) &&
-                   (!IsFile(path) || (MoveFileA(path, aside) && DeleteOwnFile(aside))) &&
+                   (!IsFile(path) || (!HeldByAnother(path) && MoveFileA(path, aside) &&
+                                      DeleteOwnFile(aside))) &&
                    MoveFileA(kept, path);
         }
     }
