@@ -29,6 +29,7 @@
    each kept original is made from them by GetTempFileNameA, always in the
    install folder, so that nothing else is ever taken for one. */
 #define KEPT_RECORD_NAME "TAKEBACK.DAT"
+#define IN_PLACE 2
 
 struct KeptRecord {
     /* NMZAV.EXE, then the carried files in FileManifest's order: the unique
@@ -36,7 +37,8 @@ struct KeptRecord {
     WORD kept[MANIFEST_COUNT + 1];
     /* 1 from just before the original takes its whole copy's name; while
        0, the copy may be part of one, and the original is still under its
-       own name. */
+       own name (unless a power loss kept the rename and lost this write).
+       IN_PLACE once the run is complete: what is kept only goes. */
     BYTE moved[MANIFEST_COUNT + 1];
 };
 
@@ -147,7 +149,7 @@ static int WriteRecord(DWORD creation)
 
 /* Notes placed file i and, when it exists, chooses a free name for its
    copy. Numbers 16 apart never meet those of another file with the same
-   first letters, nor 0. */
+   first letters, nor 0; when all 4096 names are taken, the run stops. */
 static int NotePriorFile(int i)
 {
     WIN32_FIND_DATAA found;
@@ -168,9 +170,15 @@ static int NotePriorFile(int i)
         SetLastError(ERROR_FILE_TOO_LARGE);
         return 0;
     }
-    for (prior.record.kept[i] = (WORD)(i + 1); NameKept(i); prior.record.kept[i] += 16)
+    prior.record.kept[i] = (WORD)(i + 1);
+    do {
+        if (!NameKept(i))
+            return 0;
         if (GetFileAttributesA(prior.kept[i]) == INVALID_FILE_ATTRIBUTES)
             return 1;
+        prior.record.kept[i] += 16;
+    } while (prior.record.kept[i] > 16);
+    SetLastError(ERROR_FILE_EXISTS);
     return 0;
 }
 
@@ -250,7 +258,9 @@ int NotePriorUninstallEntry(void)
 }
 
 /* Puts placed file i back: one the run created goes; a kept original is
-   renamed back, or its copy deleted where the original never left. A file
+   renamed back, or its copy deleted where the original never left, where
+   the run was complete, or, in the uninstall, where it is the original of
+   the running NMZAV.EXE, which the uninstall removes as well. A file
    at an original's name goes only while the original is still kept, so
    that a take-back cut short and run again never deletes one; it is first
    renamed aside (the kept name with "~" at its end), since a deleted file's
@@ -269,7 +279,7 @@ static void PutBackFile(int i, char *list, DWORD *failure)
         if (prior.filesNoted && IsFile(path))
             back = DeleteOwnFile(path);
     } else if (IsFile(kept)) {
-        if (!prior.record.moved[i]) {
+        if ((prior.record.moved[i] != 1 || (!i && uninstallMode)) && IsFile(path)) {
             left = kept;
             back = DeleteOwnFile(kept);
         } else {
@@ -374,6 +384,10 @@ void DropKeptOriginals(HWND owner)
     char list[REPORT_BUFFER_SIZE];
     DWORD failure = ERROR_SUCCESS;
     CopyText(list, sizeof list, DELETE_FAILED);
+    /* A start after a cut from here on deletes what is still kept, and puts
+       back nothing over the complete run. */
+    memset(prior.record.moved, IN_PLACE, sizeof prior.record.moved);
+    WriteRecord(OPEN_EXISTING);
     DropKept(0, list, &failure);
     ForgetPriorState();
     if (failure == ERROR_SUCCESS)

@@ -405,3 +405,52 @@ TEST_F(TakeBack, ATakeBackWithLingeringNamesOrCutShortPutsEveryOriginalBack)
     }
     EXPECT_EQ(1u, completed) << "a take-back that ran to its end";
 }
+
+static DWORD WINAPI InstallThread(LPVOID)
+{
+    return (DWORD)InstallAll(NULL);
+}
+
+/* An installation over an earlier one ended at any of its deletions, then
+   taken back by the next start that knows only the record: the placed files
+   are the earlier installation or the new one, whole, never a mix, and no
+   kept copy and no record are left. So too when that start is the uninstall
+   of the NMZAV.EXE there, running, whose original it cannot put back and
+   lets go, as the uninstall removes it anyway. */
+TEST_F(TakeBack, AnInstallationEndedAtAnyDeletionIsWholeAfterTheNextStart)
+{
+    DWORD completed = 0;
+    for (cutAt = 1; cutAt < 40 && !completed; cutAt++)
+        for (int uninstalling = 0; uninstalling < 2; uninstalling++) {
+            SCOPED_TRACE("ended at deletion " + std::to_string(cutAt) +
+                         (uninstalling ? ", then the uninstall" : ""));
+            UseFolder(parent / (std::to_string(cutAt) + (uninstalling ? "u" : "")));
+            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+            for (const char *name : placedNames)
+                ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
+            const std::map<std::string, std::string> earlier = Files();
+            deletions = 0;
+            deleteFileCall = CutOrLingeringDelete;
+            BoxWatch watch;
+            HANDLE run = CreateThread(NULL, 0, InstallThread, NULL, 0, NULL);
+            ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run, 20000));
+            GetExitCodeThread(run, &completed);
+            CloseHandle(run);
+            deleteFileCall = NULL;
+            ForgetPriorState();
+            uninstallMode = uninstalling;
+            if (uninstalling && FileExists(File("NMZAV.EXE")))
+                ASSERT_NO_FATAL_FAILURE(Hold("NMZAV.EXE", FILE_SHARE_READ));
+            EXPECT_EQ(1, TakeBackFailedInstall(NULL));
+            uninstallMode = 0;
+            Release();
+            std::map<std::string, std::string> files = Files();
+            size_t kept = 0;
+            for (const char *name : placedNames)
+                kept += earlier.at(name) == files[name];
+            EXPECT_TRUE(uninstalling || kept == 0 || kept == 9) << kept << " of 9 back";
+            files.erase("UNINSTALL.DAT");
+            EXPECT_EQ(9u, files.size()) << "only the placed files";
+        }
+    EXPECT_EQ(1u, completed) << "an installation that ran to its end";
+}
