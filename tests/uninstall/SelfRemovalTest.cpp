@@ -670,9 +670,10 @@ TEST_F(RemovalScript, RemovesTheNamedLinkAndLeavesNothingToCmdWhereTheOemCodePag
     EXPECT_EQ(1, UninstallAndRemoveSelf(NULL));
     ExpectNamedForDeletionByHand(watch);
     EXPECT_FALSE(FileExists(link));
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(decoy.c_str()));
+    EXPECT_TRUE(DeleteFileW(decoy.c_str())) << "the decoy link is gone";
     EXPECT_FALSE(FileExists(folder + "\\UNINSTALL.DAT"));
     EXPECT_TRUE(FileExists(exe));
+    RemoveDirectoryW(halfBlock.c_str()); /* a name the scratch folder's removal cannot spell */
 }
 
 IMPORT_SLOT(MoveFileExA, 12);
