@@ -17,6 +17,7 @@ TEST(TestOutput, CountsEachTestOnceAndKeepsFailureLinesAndSkipReasons)
                                "[  FAILED  ] A.Fails (2 ms)\n";
     const std::string skipped = "[ RUN      ] A.Skips\nx.cpp:9: Skipped\nneeds a host\n\n"
                                 "[  SKIPPED ] A.Skips (0 ms)\n";
+    const std::string one = "[==========] 1 test from 1 test suite ran. (0 ms total)\n";
     const std::string summary = "[==========] 3 tests from 1 test suite ran. (3 ms total)\n"
                                 "[  FAILED  ] A.Fails\n[  SKIPPED ] A.Skips\n";
     struct Case {
@@ -30,7 +31,7 @@ TEST(TestOutput, CountsEachTestOnceAndKeepsFailureLinesAndSkipReasons)
          "  failed A.Fails:\n    x.cpp:3: Failure\n    Expected: 1\n"
          "  skipped A.Skips: needs a host\n"},
         {"a skip without a reason", "[ RUN      ] A.Skips\nx.cpp:9: Skipped\n"
-                                    "[  SKIPPED ] A.Skips (0 ms)\n", {0, 0, 600}, {0, 0, 1},
+                                    "[  SKIPPED ] A.Skips (0 ms)\n" + one, {0, 0, 600}, {0, 0, 1},
          "  skipped A.Skips: no reason given\n"},
         {"a crash inside a test", passed + "[ RUN      ] A.Crashes\nstep 1\n",
          {0xC0000005, 0, 600}, {1, 1, 0},
@@ -40,6 +41,10 @@ TEST(TestOutput, CountsEachTestOnceAndKeepsFailureLinesAndSkipReasons)
          "  failed A.Hangs: it did not finish; stopped after its time limit of 600 s\n"},
         {"an exit code with every test passed", passed, {3, 0, 600}, {1, 1, 0},
          "  failed: its program ended with exit code 3 (0x00000003)\n"},
+        {"an exit code 0 before GoogleTest's last line", passed, {0, 0, 600}, {1, 1, 0},
+         "  failed: its program ended before GoogleTest's last line\n"},
+        {"a last line that counts other tests", passed + summary, {0, 0, 600}, {1, 1, 0},
+         "  failed: GoogleTest's last line counts 3 tests, not 1\n"},
         {"no test at all", "no test matches\n", {0, 0, 600}, {0, 1, 0},
          "  failed: no test ran\n    no test matches\n"},
     };

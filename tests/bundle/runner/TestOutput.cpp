@@ -2,9 +2,12 @@
      [ RUN      ] Suite.Test
      ...its output and the lines of its failures...
      [       OK ] Suite.Test (12 ms)      or [  FAILED  ] / [  SKIPPED ]
-   and a skip's reason follows a line "FILE:LINE: Skipped". Its closing
-   summary names the tests again, and is not read. */
+   and a skip's reason follows a line "FILE:LINE: Skipped". Its last line
+   of its own, "[==========] N tests from M test suites ran.", says that the
+   program got to its end; the summary after it names the tests again, and is
+   not read. */
 #include "TestOutput.h"
+#include <stdlib.h>
 #include <string.h>
 
 static const char RunMark[] = "[ RUN      ] ";
@@ -84,12 +87,14 @@ void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, Grow
 {
     GrowingText lines = {};
     char name[512] = "";
-    int running = 0;
+    int running = 0, ran = -1;
     Line line;
     memset(tally, 0, sizeof *tally);
     for (const char *at = output; NextLine(at, &line); at = line.next) {
-        if (StartsWith(line.text, EndMark) && strstr(line.text, " ran."))
+        if (StartsWith(line.text, EndMark) && strstr(line.text, " ran.")) {
+            ran = atoi(line.text + strlen(EndMark));
             break;
+        }
         if (StartsWith(line.text, RunMark)) {
             TestName(line.text, RunMark, name, sizeof name);
             running = 1;
@@ -112,6 +117,7 @@ void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, Grow
             AddFormat(&lines, "%s\n", line.text);
         }
     }
+    int tests = tally->passed + tally->skipped + tally->failed;
     if (running) {
         tally->failed++;
         AddFormat(details, "  failed %s: it did not finish; ", name);
@@ -121,10 +127,18 @@ void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, Grow
         tally->failed++;
         AddText(details, "  failed: ");
         AddEnding(ending, details);
-    } else if (tally->passed + tally->skipped + tally->failed == 0) {
+    } else if (tests == 0) {
         tally->failed++;
         AddText(details, "  failed: no test ran\n");
         AddIndented(output, details);
+    } else if (ran != tests) {
+        /* An ExitProcess(0) in a tear-down, or Wine ending a process whose
+           stack overflowed, ends the program with 0 before GoogleTest's end. */
+        tally->failed++;
+        if (ran < 0)
+            AddText(details, "  failed: its program ended before GoogleTest's last line\n");
+        else
+            AddFormat(details, "  failed: GoogleTest's last line counts %d tests, not %d\n", ran, tests);
     }
     FreeText(&lines);
 }

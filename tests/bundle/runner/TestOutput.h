@@ -23,8 +23,9 @@ struct Ending {
 /* Counts the tests of output into tally and adds to details, for each failed
    test, "  failed NAME:" and its output lines, and for each skipped test
    "  skipped NAME: REASON". A test still running when the process ended, a
-   time-out, an exit code other than 0 with no failed test, and a run of no
-   test at all count as one failure more, with what is known of it. */
+   time-out, an exit code other than 0 with no failed test, a run of no test
+   at all, and an end without GoogleTest's last line (or with one that counts
+   other tests) count as one failure more, with what is known of it. */
 void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, GrowingText *details);
 
 #endif
