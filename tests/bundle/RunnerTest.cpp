@@ -33,6 +33,10 @@ TEST(TestOutput, CountsEachTestOnceAndKeepsFailureLinesAndSkipReasons)
         {"a skip without a reason", "[ RUN      ] A.Skips\nx.cpp:9: Skipped\n"
                                     "[  SKIPPED ] A.Skips (0 ms)\n" + one, {0, 0, 600}, {0, 0, 1},
          "  skipped A.Skips: no reason given\n"},
+        {"a skip without a reason after the test's own output",
+         "[ RUN      ] A.Skips\nlooking for a host\nx.cpp:9: Skipped\n\n"
+         "[  SKIPPED ] A.Skips (0 ms)\n" + one, {0, 0, 600}, {0, 0, 1},
+         "  skipped A.Skips: no reason given\n"},
         {"a crash inside a test", passed + "[ RUN      ] A.Crashes\nstep 1\n",
          {0xC0000005, 0, 600}, {1, 1, 0},
          "  failed A.Crashes: it did not finish; its program ended with exit code 3221225477 "

@@ -52,17 +52,21 @@ static void TestName(const char *line, const char *mark, char *name, size_t size
         *blank = '\0';
 }
 
-/* The reason of a skip: its lines after "Skipped", joined by blanks. */
+/* The reason of a skip: the lines after its "FILE:LINE: Skipped", joined by
+   blanks. What the test printed before that is no reason. */
 static void AddSkipReason(const GrowingText *lines, GrowingText *details)
 {
     Line line;
-    int words = 0;
+    const char *reason = "";
     for (const char *at = TextOf(lines); NextLine(at, &line); at = line.next) {
         size_t length = strlen(line.text);
-        if (length == 0 || (length >= 9 && strcmp(line.text + length - 9, ": Skipped") == 0))
-            continue;
-        AddFormat(details, "%s%s", words++ ? " " : "", line.text);
+        if (length >= 9 && strcmp(line.text + length - 9, ": Skipped") == 0)
+            reason = line.next;
     }
+    int words = 0;
+    for (const char *at = reason; NextLine(at, &line); at = line.next)
+        if (line.text[0] != '\0')
+            AddFormat(details, "%s%s", words++ ? " " : "", line.text);
     if (words == 0)
         AddText(details, "no reason given");
 }
