@@ -98,9 +98,13 @@ static int SayWhatWouldChange(const SuiteList *list)
 static void AddSuiteResult(const Suite *suite, const Tally *tally, const char *details,
                            GrowingText *out)
 {
-    int tests = tally->passed + tally->failed + tally->skipped;
-    if (tally->failed)
-        AddFormat(out, "%s: FAILED, %d of %d tests", suite->name, tally->failed, tests);
+    int failedTests = tally->failed - tally->runFailed;
+    int tests = tally->passed + failedTests + tally->skipped;
+    if (tally->failed && tests)
+        AddFormat(out, "%s: FAILED, %d of %d tests%s", suite->name, failedTests, tests,
+                  tally->runFailed ? " and the run as a whole" : "");
+    else if (tally->failed)
+        AddFormat(out, "%s: FAILED", suite->name);
     else if (tally->passed == 0)
         AddFormat(out, "%s: skipped", suite->name);
     else
@@ -125,7 +129,7 @@ static void RunSuite(const char *folder, const Suite *suite, Tally *total)
                   "  An earlier run may have left them: restore the snapshot and run again.\n",
                   TextOf(&found));
         FreeText(&found);
-        tally.failed = 1;
+        tally.failed = tally.runFailed = 1;
     } else {
         GrowingText line = {}, tests = {};
         AddFormat(&tests, "%s\\tests", folder);
@@ -136,7 +140,7 @@ static void RunSuite(const char *folder, const Suite *suite, Tally *total)
         ShowProgress(suite->name, 0);
         if (!launched.started) {
             AddFormat(&details, "  not started: error %lu\n", launched.startError);
-            tally.failed = 1;
+            tally.failed = tally.runFailed = 1;
         } else {
             Ending ending = {launched.exitCode, launched.timedOut, SuiteTimeLimitSeconds};
             ReadTestOutput(TextOf(&launched.output), &ending, &tally, &details);

@@ -21,6 +21,14 @@ static int StartsWith(const char *line, const char *mark)
     return strncmp(line, mark, strlen(mark)) == 0;
 }
 
+/* GoogleTest's own lines outside the tests: its marks, and what its main
+   and a filter print first. */
+static int IsGoogleTestLine(const char *line)
+{
+    return (line[0] == '[' && strlen(line) >= 12 && line[11] == ']') ||
+           StartsWith(line, "Running main() from ") || StartsWith(line, "Note: Google Test ");
+}
+
 /* A line of the output as its own zero-terminated text, without CR LF. */
 struct Line {
     char text[1024];
@@ -89,7 +97,7 @@ static void AddEnding(const Ending *ending, GrowingText *details)
 
 void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, GrowingText *details)
 {
-    GrowingText lines = {};
+    GrowingText lines = {}, outside = {};
     char name[512] = "";
     int running = 0, ran = -1;
     Line line;
@@ -119,6 +127,8 @@ void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, Grow
             AddText(details, "\n");
         } else if (running) {
             AddFormat(&lines, "%s\n", line.text);
+        } else if (line.text[0] != '\0' && !IsGoogleTestLine(line.text)) {
+            AddFormat(&outside, "%s\n", line.text);
         }
     }
     int tests = tally->passed + tally->skipped + tally->failed;
@@ -128,21 +138,27 @@ void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, Grow
         AddEnding(ending, details);
         AddIndented(TextOf(&lines), details);
     } else if (ending->timedOut || (ending->exitCode != 0 && tally->failed == 0)) {
-        tally->failed++;
+        /* A set-up that failed: GoogleTest skips its tests and exits with 1. */
+        tally->runFailed = 1;
         AddText(details, "  failed: ");
         AddEnding(ending, details);
+        AddIndented(TextOf(&outside), details);
     } else if (tests == 0) {
-        tally->failed++;
+        tally->runFailed = 1;
         AddText(details, "  failed: no test ran\n");
         AddIndented(output, details);
     } else if (ran != tests) {
         /* An ExitProcess(0) in a tear-down, or Wine ending a process whose
            stack overflowed, ends the program with 0 before GoogleTest's end. */
-        tally->failed++;
+        tally->runFailed = 1;
         if (ran < 0)
             AddText(details, "  failed: its program ended before GoogleTest's last line\n");
         else
-            AddFormat(details, "  failed: GoogleTest's last line counts %d tests, not %d\n", ran, tests);
+            AddFormat(details, "  failed: GoogleTest's last line counts %d tests, not %d\n", ran,
+                      tests);
+        AddIndented(TextOf(&outside), details);
     }
+    tally->failed += tally->runFailed;
     FreeText(&lines);
+    FreeText(&outside);
 }
