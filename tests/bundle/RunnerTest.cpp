@@ -92,6 +92,8 @@ TEST(Suites, ReadsTheListAndTellsWhichSuitesChangeTheMachine)
     char shortLine[] = "unit\tapp\tapp_tests.exe\n";
     EXPECT_EQ(0, SplitSuites(shortLine, &list));
     EXPECT_EQ(0, list.count);
+    char commentsOnly[] = "# kind\tname\tprogram\targuments\tchanges\r\n\r\n";
+    EXPECT_EQ(0, SplitSuites(commentsOnly, &list));
 }
 
 TEST(FindInstalledParts, NamesEachPartOfTheProgramThatIsThere)

@@ -2,8 +2,8 @@
    time limit, and writes report.txt beside itself: the machine, each suite's
    result with the lines of every failure and the reason of every skip, and a
    last line "N passed, N failed, N skipped". Exit code 0 when nothing failed,
-   1 when something did, 2 when nothing ran (no /disposable, or an argument
-   it does not know).
+   1 when something did, 2 when nothing ran (no /disposable, an argument it
+   does not know, or no list naming a suite).
    The suites install the program, switch the browser's settings and make
    links, so they run only with /disposable, on a machine that is thrown away
    afterwards; without it the runner only says what they would change. */
@@ -205,8 +205,9 @@ int main(int argc, char **argv)
     SuiteList suites;
     if (!name || !ComposePath(list, sizeof list, folder, "tests\\SUITES.TXT") ||
         !ReadSuites(list, &suites)) {
-        Say("RUNTESTS: cannot read tests\\SUITES.TXT beside RUNTESTS.EXE\n");
-        return 1;
+        Say("RUNTESTS: cannot read tests\\SUITES.TXT beside RUNTESTS.EXE, or it names no "
+            "suite; nothing ran\n");
+        return 2;
     }
     SYSTEMTIME now;
     GetLocalTime(&now);
