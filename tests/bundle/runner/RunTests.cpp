@@ -160,14 +160,17 @@ static void RunSuite(const char *folder, const Suite *suite, Tally *total)
 /* Runs every suite; head, the report's beginning, goes first. */
 static int RunAll(const char *folder, const SuiteList *list, GrowingText *head)
 {
-    char path[MAX_PATH];
+    char path[MAX_PATH] = "";
     if (ComposePath(path, sizeof path, folder, "report.txt"))
         report = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (report == INVALID_HANDLE_VALUE) {
+        /* Named by its folder: a path too long to compose is not in path. */
         GrowingText out = {};
-        AddFormat(&out, "Cannot write %s (error %lu): the results are on the console only.\n",
-                  path, GetLastError());
+        AddFormat(&out,
+                  "Cannot write report.txt in %s (error %lu): the results are on the console "
+                  "only.\n",
+                  folder, GetLastError());
         SayText(&out);
     }
     SayText(head);
