@@ -38,6 +38,15 @@ TEST(TestOutput, CountsEachTestOnceAndKeepsFailureLinesAndSkipReasons)
          "[ RUN      ] A.Skips\nlooking for a host\nx.cpp:9: Skipped\n\n"
          "[  SKIPPED ] A.Skips (0 ms)\n" + one, {0, 0, 600}, {0, 0, 1, 0},
          "  skipped A.Skips: no reason given\n"},
+        {"a stray end mark before a failure",
+         "[ RUN      ] A.Fails\n[       OK ] A.Other\nx.cpp:3: Failure\n"
+         "[  FAILED  ] A.Fails, where GetParam() = 2 (2 ms)\n" + one, {1, 0, 600}, {0, 1, 0, 0},
+         "  failed A.Fails:\n    [       OK ] A.Other\n    x.cpp:3: Failure\n"},
+        {"a test that never closes before the next",
+         "[ RUN      ] A.Opens\nstep 1\n" + passed +
+             "[==========] 2 tests from 1 test suite ran.\n",
+         {1, 0, 600}, {1, 1, 0, 0},
+         "  failed A.Opens: it did not finish before the next test began\n    step 1\n"},
         {"a crash inside a test", passed + "[ RUN      ] A.Crashes\nstep 1\n",
          {0xC0000005, 0, 600}, {1, 1, 0, 0},
          "  failed A.Crashes: it did not finish; its program ended with exit code 3221225477 "

@@ -60,6 +60,17 @@ static void TestName(const char *line, const char *mark, char *name, size_t size
         *blank = '\0';
 }
 
+/* 1 when line is mark and the running test's name, then its time or a failed
+   test's ", where GetParam() = ...": a line of the test's own output may start
+   like an end mark. */
+static int EndsTest(const char *line, const char *mark, const char *name)
+{
+    size_t length = strlen(name);
+    const char *after = line + strlen(mark) + length;
+    return StartsWith(line, mark) && strncmp(line + strlen(mark), name, length) == 0 &&
+           (*after == ' ' || *after == ',' || *after == '\0');
+}
+
 /* The reason of a skip: the lines after its "FILE:LINE: Skipped", joined by
    blanks. What the test printed before that is no reason. */
 static void AddSkipReason(const GrowingText *lines, GrowingText *details)
@@ -108,18 +119,24 @@ void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, Grow
             break;
         }
         if (StartsWith(line.text, RunMark)) {
+            if (running) {
+                tally->failed++;
+                AddFormat(details, "  failed %s: it did not finish before the next test began\n",
+                          name);
+                AddIndented(TextOf(&lines), details);
+            }
             TestName(line.text, RunMark, name, sizeof name);
             running = 1;
             ClearText(&lines);
-        } else if (running && StartsWith(line.text, PassedMark)) {
+        } else if (running && EndsTest(line.text, PassedMark, name)) {
             tally->passed++;
             running = 0;
-        } else if (running && StartsWith(line.text, FailedMark)) {
+        } else if (running && EndsTest(line.text, FailedMark, name)) {
             tally->failed++;
             running = 0;
             AddFormat(details, "  failed %s:\n", name);
             AddIndented(TextOf(&lines), details);
-        } else if (running && StartsWith(line.text, SkippedMark)) {
+        } else if (running && EndsTest(line.text, SkippedMark, name)) {
             tally->skipped++;
             running = 0;
             AddFormat(details, "  skipped %s: ", name);

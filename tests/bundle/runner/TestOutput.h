@@ -23,10 +23,11 @@ struct Ending {
 
 /* Counts the tests of output into tally and adds to details, for each failed
    test, "  failed NAME:" and its output lines, and for each skipped test
-   "  skipped NAME: REASON". A test still running when the process ended
-   failed. A time-out, an exit code other than 0 with no failed test, a run of
-   no test at all, and an end without GoogleTest's last line (or with one that
-   counts other tests) fail the run itself: one failure more, in failed and
+   "  skipped NAME: REASON". A test ends only at an end mark with its name; one
+   still running when the next began or when the process ended failed. A
+   time-out, an exit code other than 0 with no failed test, a run of no test
+   at all, and an end without GoogleTest's last line (or with one that counts
+   other tests) fail the run itself: one failure more, in failed and
    runFailed, with what is known of it and the output outside any test (a
    set-up's failure). */
 void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, GrowingText *details);
