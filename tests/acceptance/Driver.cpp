@@ -9,6 +9,7 @@
 static std::string runName;
 static int stepNumber;
 static int pictureNumber;
+static std::vector<std::string> madeByTheRun;
 
 static std::string Environment(const char *name)
 {
@@ -24,6 +25,24 @@ void BeginRun(const std::string &name)
     pictureNumber = 0;
 }
 
+void RemoveAtEnd(const std::string &path)
+{
+    madeByTheRun.push_back(path);
+}
+
+/* A file may be read-only, as a copy from a CD is; a folder is left empty. */
+static void RemoveWhatTheRunMade(const char *name)
+{
+    for (auto made = madeByTheRun.rbegin(); made != madeByTheRun.rend(); ++made) {
+        const char *path = made->c_str();
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(path) &&
+            !RemoveDirectoryA(path))
+            ADD_FAILURE() << name << ": cannot remove " << *made << ", error " << GetLastError();
+    }
+    madeByTheRun.clear();
+}
+
 void Drive(const char *name, void (*run)())
 {
     BeginRun(name);
@@ -33,6 +52,7 @@ void Drive(const char *name, void (*run)())
     } catch (const StepFailure &failure) {
         ADD_FAILURE() << name << ": " << failure.what();
     }
+    RemoveWhatTheRunMade(name);
     CoUninitialize();
 }
 

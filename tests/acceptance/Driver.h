@@ -24,9 +24,13 @@ struct Box {
     std::string text;
 };
 
-/* Runs one acceptance run (BeginRun, then run) and turns a failed step into a
-   test failure. */
+/* Runs one acceptance run (BeginRun, then run), turns a failed step into a
+   test failure, and then removes what the run named with RemoveAtEnd. */
 void Drive(const char *name, void (*run)());
+/* Names a file or folder the run made, for Drive to remove when the run ends,
+   however it ends: on a real machine the next run starts where this one
+   leaves it. The last one named goes first, so its folder is empty by then. */
+void RemoveAtEnd(const std::string &path);
 /* Starts the run: names its pictures and log lines. */
 void BeginRun(const std::string &name);
 /* Logs one step of the run. */

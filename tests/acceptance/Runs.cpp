@@ -26,7 +26,9 @@ void TimingLine(const char *what, DWORD milliseconds)
 /* readOnly: the copy has the read-only attribute, as on a CD. */
 HANDLE StartDownloadedInstaller(bool readOnly = false)
 {
-    CreateDirectoryA("C:\\Downloads", NULL);
+    if (CreateDirectoryA("C:\\Downloads", NULL))
+        RemoveAtEnd("C:\\Downloads");
+    RemoveAtEnd(DownloadedCopy);
     SetFileAttributesA(DownloadedCopy, FILE_ATTRIBUTE_NORMAL);
     if (!CopyFileA(ProgramUnderTest().c_str(), DownloadedCopy, FALSE) ||
         (readOnly && !SetFileAttributesA(DownloadedCopy, FILE_ATTRIBUTE_READONLY)))
@@ -294,6 +296,7 @@ void FailedInstallThenAgain()
 {
     const std::string blocker = "C:\\Blocked";
     WriteFileBytes(blocker, "a file where the folder should be");
+    RemoveAtEnd(blocker);
     HANDLE wizard = StartDownloadedInstaller();
     HWND ready = ChooseFolderAndIcons(WalkToFolderPage(), blocker + "\\ZAV", AllIcons);
     Step("Ready: Install into a folder below a file");

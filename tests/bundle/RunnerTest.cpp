@@ -17,6 +17,7 @@ TEST(TestOutput, CountsEachTestOnceAndKeepsFailureLinesAndSkipReasons)
                                "[  FAILED  ] A.Fails (2 ms)\n";
     const std::string skipped = "[ RUN      ] A.Skips\nx.cpp:9: Skipped\nneeds a host\n\n"
                                 "[  SKIPPED ] A.Skips (0 ms)\n";
+    const std::string one = "[==========] 1 test from 1 test suite ran. (0 ms total)\n";
     const std::string summary = "[==========] 3 tests from 1 test suite ran. (3 ms total)\n"
                                 "[  FAILED  ] A.Fails\n[  SKIPPED ] A.Skips\n";
     struct Case {
@@ -26,21 +27,45 @@ TEST(TestOutput, CountsEachTestOnceAndKeepsFailureLinesAndSkipReasons)
         Tally expected;
         const char *details;
     } cases[] = {
-        {"a finished run", passed + failed + skipped + summary, {1, 0, 600}, {1, 1, 1},
+        {"a finished run", passed + failed + skipped + summary, {1, 0, 600}, {1, 1, 1, 0},
          "  failed A.Fails:\n    x.cpp:3: Failure\n    Expected: 1\n"
          "  skipped A.Skips: needs a host\n"},
         {"a skip without a reason", "[ RUN      ] A.Skips\nx.cpp:9: Skipped\n"
-                                    "[  SKIPPED ] A.Skips (0 ms)\n", {0, 0, 600}, {0, 0, 1},
+                                    "[  SKIPPED ] A.Skips (0 ms)\n" + one,
+         {0, 0, 600}, {0, 0, 1, 0},
          "  skipped A.Skips: no reason given\n"},
+        {"a skip without a reason after the test's own output",
+         "[ RUN      ] A.Skips\nlooking for a host\nx.cpp:9: Skipped\n\n"
+         "[  SKIPPED ] A.Skips (0 ms)\n" + one, {0, 0, 600}, {0, 0, 1, 0},
+         "  skipped A.Skips: no reason given\n"},
+        {"a stray end mark before a failure",
+         "[ RUN      ] A.Fails\n[       OK ] A.Other\nx.cpp:3: Failure\n"
+         "[  FAILED  ] A.Fails, where GetParam() = 2 (2 ms)\n" + one, {1, 0, 600}, {0, 1, 0, 0},
+         "  failed A.Fails:\n    [       OK ] A.Other\n    x.cpp:3: Failure\n"},
+        {"a test that never closes before the next",
+         "[ RUN      ] A.Opens\nstep 1\n" + passed +
+             "[==========] 2 tests from 1 test suite ran.\n",
+         {1, 0, 600}, {1, 1, 0, 0},
+         "  failed A.Opens: it did not finish before the next test began\n    step 1\n"},
         {"a crash inside a test", passed + "[ RUN      ] A.Crashes\nstep 1\n",
-         {0xC0000005, 0, 600}, {1, 1, 0},
+         {0xC0000005, 0, 600}, {1, 1, 0, 0},
          "  failed A.Crashes: it did not finish; its program ended with exit code 3221225477 "
          "(0xC0000005)\n    step 1\n"},
-        {"a time-out inside a test", "[ RUN      ] A.Hangs\n", {1460, 1, 600}, {0, 1, 0},
+        {"a time-out inside a test", "[ RUN      ] A.Hangs\n", {1460, 1, 600}, {0, 1, 0, 0},
          "  failed A.Hangs: it did not finish; stopped after its time limit of 600 s\n"},
-        {"an exit code with every test passed", passed, {3, 0, 600}, {1, 1, 0},
+        {"an exit code with every test passed", passed, {3, 0, 600}, {1, 1, 0, 1},
          "  failed: its program ended with exit code 3 (0x00000003)\n"},
-        {"no test at all", "no test matches\n", {0, 0, 600}, {0, 1, 0},
+        {"an exit code 0 before GoogleTest's last line", passed, {0, 0, 600}, {1, 1, 0, 1},
+         "  failed: its program ended before GoogleTest's last line\n"},
+        {"a last line that counts other tests", passed + summary, {0, 0, 600}, {1, 1, 0, 1},
+         "  failed: GoogleTest's last line counts 3 tests, not 1\n"},
+        {"a failed set-up", "[----------] 1 test from A\nx.cpp:5: Failure\nno scratch key\n\n"
+                            "[ RUN      ] A.Skips\nx.cpp:9: Skipped\n\n"
+                            "[  SKIPPED ] A.Skips (0 ms)\n" + one, {1, 0, 600}, {0, 1, 1, 1},
+         "  skipped A.Skips: no reason given\n"
+         "  failed: its program ended with exit code 1 (0x00000001)\n"
+         "    x.cpp:5: Failure\n    no scratch key\n"},
+        {"no test at all", "no test matches\n", {0, 0, 600}, {0, 1, 0, 1},
          "  failed: no test ran\n    no test matches\n"},
     };
     for (const Case &c : cases) {
@@ -51,6 +76,7 @@ TEST(TestOutput, CountsEachTestOnceAndKeepsFailureLinesAndSkipReasons)
         EXPECT_EQ(c.expected.passed, tally.passed);
         EXPECT_EQ(c.expected.failed, tally.failed);
         EXPECT_EQ(c.expected.skipped, tally.skipped);
+        EXPECT_EQ(c.expected.runFailed, tally.runFailed);
         EXPECT_STREQ(c.details, TextOf(&details));
         FreeText(&details);
     }
@@ -75,6 +101,8 @@ TEST(Suites, ReadsTheListAndTellsWhichSuitesChangeTheMachine)
     char shortLine[] = "unit\tapp\tapp_tests.exe\n";
     EXPECT_EQ(0, SplitSuites(shortLine, &list));
     EXPECT_EQ(0, list.count);
+    char commentsOnly[] = "# kind\tname\tprogram\targuments\tchanges\r\n\r\n";
+    EXPECT_EQ(0, SplitSuites(commentsOnly, &list));
 }
 
 TEST(FindInstalledParts, NamesEachPartOfTheProgramThatIsThere)

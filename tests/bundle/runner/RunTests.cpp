@@ -2,8 +2,8 @@
    time limit, and writes report.txt beside itself: the machine, each suite's
    result with the lines of every failure and the reason of every skip, and a
    last line "N passed, N failed, N skipped". Exit code 0 when nothing failed,
-   1 when something did, 2 when nothing ran (no /disposable, or an argument
-   it does not know).
+   1 when something did, 2 when nothing ran (no /disposable, an argument it
+   does not know, or no list naming a suite).
    The suites install the program, switch the browser's settings and make
    links, so they run only with /disposable, on a machine that is thrown away
    afterwards; without it the runner only says what they would change. */
@@ -98,9 +98,13 @@ static int SayWhatWouldChange(const SuiteList *list)
 static void AddSuiteResult(const Suite *suite, const Tally *tally, const char *details,
                            GrowingText *out)
 {
-    int tests = tally->passed + tally->failed + tally->skipped;
-    if (tally->failed)
-        AddFormat(out, "%s: FAILED, %d of %d tests", suite->name, tally->failed, tests);
+    int failedTests = tally->failed - tally->runFailed;
+    int tests = tally->passed + failedTests + tally->skipped;
+    if (tally->failed && tests)
+        AddFormat(out, "%s: FAILED, %d of %d tests%s", suite->name, failedTests, tests,
+                  tally->runFailed ? " and the run as a whole" : "");
+    else if (tally->failed)
+        AddFormat(out, "%s: FAILED", suite->name);
     else if (tally->passed == 0)
         AddFormat(out, "%s: skipped", suite->name);
     else
@@ -125,7 +129,7 @@ static void RunSuite(const char *folder, const Suite *suite, Tally *total)
                   "  An earlier run may have left them: restore the snapshot and run again.\n",
                   TextOf(&found));
         FreeText(&found);
-        tally.failed = 1;
+        tally.failed = tally.runFailed = 1;
     } else {
         GrowingText line = {}, tests = {};
         AddFormat(&tests, "%s\\tests", folder);
@@ -136,7 +140,7 @@ static void RunSuite(const char *folder, const Suite *suite, Tally *total)
         ShowProgress(suite->name, 0);
         if (!launched.started) {
             AddFormat(&details, "  not started: error %lu\n", launched.startError);
-            tally.failed = 1;
+            tally.failed = tally.runFailed = 1;
         } else {
             Ending ending = {launched.exitCode, launched.timedOut, SuiteTimeLimitSeconds};
             ReadTestOutput(TextOf(&launched.output), &ending, &tally, &details);
@@ -156,14 +160,17 @@ static void RunSuite(const char *folder, const Suite *suite, Tally *total)
 /* Runs every suite; head, the report's beginning, goes first. */
 static int RunAll(const char *folder, const SuiteList *list, GrowingText *head)
 {
-    char path[MAX_PATH];
+    char path[MAX_PATH] = "";
     if (ComposePath(path, sizeof path, folder, "report.txt"))
         report = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, NULL);
     if (report == INVALID_HANDLE_VALUE) {
+        /* Named by its folder: a path too long to compose is not in path. */
         GrowingText out = {};
-        AddFormat(&out, "Cannot write %s (error %lu): the results are on the console only.\n",
-                  path, GetLastError());
+        AddFormat(&out,
+                  "Cannot write report.txt in %s (error %lu): the results are on the console "
+                  "only.\n",
+                  folder, GetLastError());
         SayText(&out);
     }
     SayText(head);
@@ -201,8 +208,9 @@ int main(int argc, char **argv)
     SuiteList suites;
     if (!name || !ComposePath(list, sizeof list, folder, "tests\\SUITES.TXT") ||
         !ReadSuites(list, &suites)) {
-        Say("RUNTESTS: cannot read tests\\SUITES.TXT beside RUNTESTS.EXE\n");
-        return 1;
+        Say("RUNTESTS: cannot read tests\\SUITES.TXT beside RUNTESTS.EXE, or it names no "
+            "suite; nothing ran\n");
+        return 2;
     }
     SYSTEMTIME now;
     GetLocalTime(&now);

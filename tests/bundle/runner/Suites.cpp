@@ -52,7 +52,7 @@ int SplitSuites(char *text, SuiteList *list)
         }
         line = next;
     }
-    return 1;
+    return list->count > 0;
 }
 
 int ReadSuites(const char *path, SuiteList *list)

@@ -21,8 +21,8 @@ struct SuiteList {
     char *text; /* the file's bytes, which the fields point into */
 };
 
-/* Reads the list from path; 1, or 0 when it cannot be read or a line has not
-   got five fields (the list is then empty). */
+/* Reads the list from path; 1, or 0 when it cannot be read, a line has not
+   got five fields (the list is then empty), or it names no suite. */
 int ReadSuites(const char *path, SuiteList *list);
 /* Reads the list from text, which it keeps and splits in place. */
 int SplitSuites(char *text, SuiteList *list);

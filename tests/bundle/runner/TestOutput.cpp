@@ -2,9 +2,12 @@
      [ RUN      ] Suite.Test
      ...its output and the lines of its failures...
      [       OK ] Suite.Test (12 ms)      or [  FAILED  ] / [  SKIPPED ]
-   and a skip's reason follows a line "FILE:LINE: Skipped". Its closing
-   summary names the tests again, and is not read. */
+   and a skip's reason follows a line "FILE:LINE: Skipped". Its last line
+   of its own, "[==========] N tests from M test suites ran.", says that the
+   program got to its end; the summary after it names the tests again, and is
+   not read. */
 #include "TestOutput.h"
+#include <stdlib.h>
 #include <string.h>
 
 static const char RunMark[] = "[ RUN      ] ";
@@ -16,6 +19,14 @@ static const char EndMark[] = "[==========] ";
 static int StartsWith(const char *line, const char *mark)
 {
     return strncmp(line, mark, strlen(mark)) == 0;
+}
+
+/* GoogleTest's own lines outside the tests: its marks, and what its main
+   and a filter print first. */
+static int IsGoogleTestLine(const char *line)
+{
+    return (line[0] == '[' && strlen(line) >= 12 && line[11] == ']') ||
+           StartsWith(line, "Running main() from ") || StartsWith(line, "Note: Google Test ");
 }
 
 /* A line of the output as its own zero-terminated text, without CR LF. */
@@ -49,17 +60,32 @@ static void TestName(const char *line, const char *mark, char *name, size_t size
         *blank = '\0';
 }
 
-/* The reason of a skip: its lines after "Skipped", joined by blanks. */
+/* 1 when line is mark and the running test's name, then its time or a failed
+   test's ", where GetParam() = ...": a line of the test's own output may start
+   like an end mark. */
+static int EndsTest(const char *line, const char *mark, const char *name)
+{
+    size_t length = strlen(name);
+    const char *after = line + strlen(mark) + length;
+    return StartsWith(line, mark) && strncmp(line + strlen(mark), name, length) == 0 &&
+           (*after == ' ' || *after == ',' || *after == '\0');
+}
+
+/* The reason of a skip: the lines after its "FILE:LINE: Skipped", joined by
+   blanks. What the test printed before that is no reason. */
 static void AddSkipReason(const GrowingText *lines, GrowingText *details)
 {
     Line line;
-    int words = 0;
+    const char *reason = "";
     for (const char *at = TextOf(lines); NextLine(at, &line); at = line.next) {
         size_t length = strlen(line.text);
-        if (length == 0 || (length >= 9 && strcmp(line.text + length - 9, ": Skipped") == 0))
-            continue;
-        AddFormat(details, "%s%s", words++ ? " " : "", line.text);
+        if (length >= 9 && strcmp(line.text + length - 9, ": Skipped") == 0)
+            reason = line.next;
     }
+    int words = 0;
+    for (const char *at = reason; NextLine(at, &line); at = line.next)
+        if (line.text[0] != '\0')
+            AddFormat(details, "%s%s", words++ ? " " : "", line.text);
     if (words == 0)
         AddText(details, "no reason given");
 }
@@ -82,27 +108,35 @@ static void AddEnding(const Ending *ending, GrowingText *details)
 
 void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, GrowingText *details)
 {
-    GrowingText lines = {};
+    GrowingText lines = {}, outside = {};
     char name[512] = "";
-    int running = 0;
+    int running = 0, ran = -1;
     Line line;
     memset(tally, 0, sizeof *tally);
     for (const char *at = output; NextLine(at, &line); at = line.next) {
-        if (StartsWith(line.text, EndMark) && strstr(line.text, " ran."))
+        if (StartsWith(line.text, EndMark) && strstr(line.text, " ran.")) {
+            ran = atoi(line.text + strlen(EndMark));
             break;
+        }
         if (StartsWith(line.text, RunMark)) {
+            if (running) {
+                tally->failed++;
+                AddFormat(details, "  failed %s: it did not finish before the next test began\n",
+                          name);
+                AddIndented(TextOf(&lines), details);
+            }
             TestName(line.text, RunMark, name, sizeof name);
             running = 1;
             ClearText(&lines);
-        } else if (running && StartsWith(line.text, PassedMark)) {
+        } else if (running && EndsTest(line.text, PassedMark, name)) {
             tally->passed++;
             running = 0;
-        } else if (running && StartsWith(line.text, FailedMark)) {
+        } else if (running && EndsTest(line.text, FailedMark, name)) {
             tally->failed++;
             running = 0;
             AddFormat(details, "  failed %s:\n", name);
             AddIndented(TextOf(&lines), details);
-        } else if (running && StartsWith(line.text, SkippedMark)) {
+        } else if (running && EndsTest(line.text, SkippedMark, name)) {
             tally->skipped++;
             running = 0;
             AddFormat(details, "  skipped %s: ", name);
@@ -110,21 +144,38 @@ void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, Grow
             AddText(details, "\n");
         } else if (running) {
             AddFormat(&lines, "%s\n", line.text);
+        } else if (line.text[0] != '\0' && !IsGoogleTestLine(line.text)) {
+            AddFormat(&outside, "%s\n", line.text);
         }
     }
+    int tests = tally->passed + tally->skipped + tally->failed;
     if (running) {
         tally->failed++;
         AddFormat(details, "  failed %s: it did not finish; ", name);
         AddEnding(ending, details);
         AddIndented(TextOf(&lines), details);
     } else if (ending->timedOut || (ending->exitCode != 0 && tally->failed == 0)) {
-        tally->failed++;
+        /* A set-up that failed: GoogleTest skips its tests and exits with 1. */
+        tally->runFailed = 1;
         AddText(details, "  failed: ");
         AddEnding(ending, details);
-    } else if (tally->passed + tally->skipped + tally->failed == 0) {
-        tally->failed++;
+        AddIndented(TextOf(&outside), details);
+    } else if (tests == 0) {
+        tally->runFailed = 1;
         AddText(details, "  failed: no test ran\n");
         AddIndented(output, details);
+    } else if (ran != tests) {
+        /* An ExitProcess(0) in a tear-down, or Wine ending a process whose
+           stack overflowed, ends the program with 0 before GoogleTest's end. */
+        tally->runFailed = 1;
+        if (ran < 0)
+            AddText(details, "  failed: its program ended before GoogleTest's last line\n");
+        else
+            AddFormat(details, "  failed: GoogleTest's last line counts %d tests, not %d\n", ran,
+                      tests);
+        AddIndented(TextOf(&outside), details);
     }
+    tally->failed += tally->runFailed;
     FreeText(&lines);
+    FreeText(&outside);
 }

@@ -9,8 +9,9 @@
 
 struct Tally {
     int passed;
-    int failed;
+    int failed;    /* the failed tests, and the run when it failed beyond them */
     int skipped;
+    int runFailed; /* 1 when the run failed beyond its tests: in failed, no test */
 };
 
 /* How the suite's process ended. */
@@ -22,9 +23,13 @@ struct Ending {
 
 /* Counts the tests of output into tally and adds to details, for each failed
    test, "  failed NAME:" and its output lines, and for each skipped test
-   "  skipped NAME: REASON". A test still running when the process ended, a
-   time-out, an exit code other than 0 with no failed test, and a run of no
-   test at all count as one failure more, with what is known of it. */
+   "  skipped NAME: REASON". A test ends only at an end mark with its name; one
+   still running when the next began or when the process ended failed. A
+   time-out, an exit code other than 0 with no failed test, a run of no test
+   at all, and an end without GoogleTest's last line (or with one that counts
+   other tests) fail the run itself: one failure more, in failed and
+   runFailed, with what is known of it and the output outside any test (a
+   set-up's failure). */
 void ReadTestOutput(const char *output, const Ending *ending, Tally *tally, GrowingText *details);
 
 #endif
