@@ -21,12 +21,10 @@ void FreeBytes(void *bytes)
         LocalFree(bytes);
 }
 
-BOOL(WINAPI *deleteFileCall)(LPCSTR path);
-
 int DeleteOwnFile(const char *path)
 {
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    return (deleteFileCall ? deleteFileCall : DeleteFileA)(path);
+    return DeleteFileA(path);
 }
 
 int ReadWholeFile(const char *path, BYTE **bytes, DWORD *size)

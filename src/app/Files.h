@@ -26,9 +26,5 @@ void FreeBytes(void *bytes);
 /* Deletes a file the program made, clearing a read-only attribute first (a
    copy takes its source's). DeleteFileA's result and last error. */
 int DeleteOwnFile(const char *path);
-/* When set, DeleteOwnFile calls this in the place of DeleteFileA: a test's
-   way to stand in for Windows, where a deleted file's name stays taken
-   while another program has it open. */
-extern BOOL(WINAPI *deleteFileCall)(LPCSTR path);
 
 #endif

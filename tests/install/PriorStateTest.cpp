@@ -12,6 +12,7 @@
 #include "HostCommand.h"
 #include "ShellFolders.h"
 #include "SystemText.h"
+#include "ImportSlot.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <map>
@@ -350,10 +351,12 @@ TEST_F(TakeBack, ASuccessfulInstallationLeavesNoKeptCopy)
     EXPECT_EQ(files, Files());
 }
 
-/* DeleteFileA's stand-in: the take-back's thread ends at deletion cutAt, as
-   its process would; with cutAt 0, every deletion keeps the file's name
-   taken, as Windows does while another program has the file open, until the
-   test lets go. */
+/* DeleteFileA's stand-in: the thread ends at deletion cutAt, as its
+   process would; with cutAt 0, every deletion keeps the file's name taken,
+   as Windows does while another program has the file open, until the test
+   lets go. */
+IMPORT_SLOT(DeleteFileA, 4);
+static decltype(&DeleteFileA) systemDelete;
 static int deletions, cutAt;
 static std::vector<std::string> lingering;
 static BOOL WINAPI CutOrLingeringDelete(LPCSTR path)
@@ -362,7 +365,20 @@ static BOOL WINAPI CutOrLingeringDelete(LPCSTR path)
         lingering.push_back(path);
     else if (++deletions == cutAt)
         ExitThread(0);
-    return !cutAt || DeleteFileA(path);
+    return !cutAt || systemDelete(path);
+}
+/* Runs work on a thread of its own with that stand-in in place; its result,
+   or 0 when it was ended. */
+static DWORD RunCut(LPTHREAD_START_ROUTINE work)
+{
+    DWORD result = 0;
+    deletions = 0;
+    ImportSwap deletes(DeleteFileASlot, CutOrLingeringDelete, &systemDelete);
+    HANDLE run = CreateThread(NULL, 0, work, NULL, 0, NULL);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run, 20000));
+    GetExitCodeThread(run, &result);
+    CloseHandle(run);
+    return result;
 }
 static DWORD WINAPI TakeBackThread(LPVOID)
 {
@@ -386,13 +402,7 @@ TEST_F(TakeBack, ATakeBackWithLingeringNamesOrCutShortPutsEveryOriginalBack)
         ASSERT_NO_FATAL_FAILURE(Hold("readme.htm", FILE_SHARE_READ));
         BoxWatch watch;
         ASSERT_EQ(0, InstallAll(NULL));
-        deletions = 0;
-        deleteFileCall = CutOrLingeringDelete;
-        HANDLE run = CreateThread(NULL, 0, TakeBackThread, NULL, 0, NULL);
-        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run, 10000));
-        GetExitCodeThread(run, &completed);
-        CloseHandle(run);
-        deleteFileCall = NULL;
+        completed = RunCut(TakeBackThread);
         for (const char *name : placedNames)
             EXPECT_TRUE(cutAt || earlier.at(name) == Files()[name]) << name;
         for (const std::string &path : lingering)
@@ -429,14 +439,8 @@ TEST_F(TakeBack, AnInstallationEndedAtAnyDeletionIsWholeAfterTheNextStart)
             for (const char *name : placedNames)
                 ASSERT_TRUE(WriteFileBytes(File(name), std::string("earlier ") + name));
             const std::map<std::string, std::string> earlier = Files();
-            deletions = 0;
-            deleteFileCall = CutOrLingeringDelete;
             BoxWatch watch;
-            HANDLE run = CreateThread(NULL, 0, InstallThread, NULL, 0, NULL);
-            ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(run, 20000));
-            GetExitCodeThread(run, &completed);
-            CloseHandle(run);
-            deleteFileCall = NULL;
+            completed = RunCut(InstallThread);
             ForgetPriorState();
             uninstallMode = uninstalling;
             if (uninstalling && FileExists(File("NMZAV.EXE")))
