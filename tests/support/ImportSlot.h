@@ -6,30 +6,26 @@
 
 #include <windows.h>
 
-/* Declares NAME##Slot, the slot of the system function NAME, whose arguments
-   take BYTES bytes (its decorated name on 32-bit x86). */
+/* NAME##Slot: the slot of system function NAME, whose arguments take BYTES
+   bytes (its decorated name on 32-bit x86). */
 #if defined(__i386__)
 #define IMPORT_SLOT(name, bytes) extern "C" void *name##Slot __asm__("__imp__" #name "@" #bytes)
 #else
 #define IMPORT_SLOT(name, bytes) extern "C" void *name##Slot __asm__("__imp_" #name)
 #endif
 
-class ImportSwap {
-public:
-    /* *system is given the function that the slot held. */
-    template <typename F> ImportSwap(void *&slot, F standIn, F *system)
-        : slot(slot), held(Put(slot, (void *)standIn))
+/* *system is given the function that the slot held. */
+struct ImportSwap {
+    template <typename F> ImportSwap(void *&slot, F standIn, F *system) : slot(slot)
     {
-        *system = (F)held;
+        *system = (F)Put((void *)standIn);
     }
-    ~ImportSwap() { Put(slot, held); }
-
-private:
-    static void *Put(void *&slot, void *function)
+    ~ImportSwap() { Put(held); }
+    void *Put(void *function)
     {
         DWORD protection;
         VirtualProtect(&slot, sizeof slot, PAGE_READWRITE, &protection);
-        void *held = slot;
+        held = slot;
         slot = function;
         return held;
     }
